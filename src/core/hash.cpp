@@ -1,0 +1,172 @@
+#include "core/hash.h"
+
+#include "core/errors.h"
+#include "source/sjis.h"
+#include "source/textlines.h"
+
+namespace yura {
+namespace {
+
+bool IsHiragana(unsigned code) { return code >= 0x82A0 && code <= 0x833E; }
+
+}  // namespace
+
+void THashNode::Assign(const THashNode& other) {
+  ArgPattern = other.ArgPattern;
+  Value = other.Value;
+  Description = other.Description;
+  Kind = other.Kind;
+  Number = other.Number;
+  Table = other.Table;
+  Position = other.Position;
+  Function = other.Function;
+  Reserved = other.Reserved;
+}
+
+TNodeRef THashNode::MakeVariable(std::string name, std::string value, std::int32_t number, bool reserved) {
+  auto node = std::make_shared<THashNode>();
+  node->Name = std::move(name);
+  node->Value = std::move(value);
+  node->Kind = nkVariable;
+  node->Number = number;
+  node->Reserved = reserved;
+  return node;
+}
+
+std::string StripOkurigana(std::string_view word) {
+  std::string out;
+  out.reserve(word.size());
+  bool afterKanji = false;
+  for (std::size_t i = 0; i < word.size();) {
+    if (CharLengthAt(word, i) == 1) {
+      out += word[i++];
+      continue;
+    }
+    const unsigned code = DoubleByteCode(word, i);
+    if (!IsHiragana(code)) {
+      afterKanji = true;
+      out.append(word.substr(i, 2));
+      i += 2;
+    } else if (!afterKanji) {
+      out.append(word.substr(i, 2));
+      i += 2;
+    } else {
+      while (i + 1 < word.size() && CharLengthAt(word, i) == 2 && IsHiragana(DoubleByteCode(word, i))) i += 2;
+      afterKanji = false;
+    }
+  }
+  return out.empty() ? std::string(word) : out;
+}
+
+std::size_t THash::BucketOf(std::string_view name) {
+  unsigned sum = 0;
+  for (char c : name) sum += static_cast<unsigned char>(c);
+  return sum % kBucketCount;
+}
+
+int THash::Add(TNodeRef node) {
+  if (!node) return -1;
+  std::vector<TNodeRef>& bucket = buckets_[BucketOf(node->Name)];
+  for (TNodeRef& existing : bucket) {
+    if (existing->Name != node->Name) continue;
+    if (existing->Reserved) throw EPlainError("\"" + node->Name + "\"は予約語なので、登録できません。");
+    existing = std::move(node);
+    return count_;
+  }
+  bucket.push_back(std::move(node));
+  return ++count_;
+}
+
+const TNodeRef* THash::Locate(std::string_view name) const {
+  if (name.empty()) return nullptr;
+  for (const TNodeRef& node : buckets_[BucketOf(name)])
+    if (node->Name == name) return &node;
+  return nullptr;
+}
+
+const TNodeRef* THash::Locate(std::string_view name, bool strip) const {
+  if (strip) {
+    if (const TNodeRef* node = Locate(StripOkurigana(name))) return node;
+  }
+  return Locate(name);
+}
+
+THashNode* THash::FindNode(std::string_view name, bool strip) const {
+  const TNodeRef* node = Locate(name, strip);
+  return node != nullptr ? node->get() : nullptr;
+}
+
+TNodeRef THash::Find(std::string_view name, bool strip) const {
+  const TNodeRef* node = Locate(name, strip);
+  return node != nullptr ? *node : nullptr;
+}
+
+std::string THash::GetValue(std::string_view name, bool strip) const {
+  const THashNode* node = FindNode(name, strip);
+  return node != nullptr ? node->Value : std::string();
+}
+
+bool THash::DeleteExact(std::string_view name) {
+  if (name.empty()) return false;
+  std::vector<TNodeRef>& bucket = buckets_[BucketOf(name)];
+  for (auto it = bucket.begin(); it != bucket.end(); ++it) {
+    if ((*it)->Name != name) continue;
+    bucket.erase(it);
+    --count_;
+    return true;
+  }
+  return false;
+}
+
+int THash::Delete(std::string_view name, bool strip) {
+  bool removed = false;
+  if (strip) removed = DeleteExact(StripOkurigana(name));
+  removed = DeleteExact(name) || removed;
+  return removed ? count_ : -1;
+}
+
+void THash::Clear() {
+  for (std::vector<TNodeRef>& bucket : buckets_) bucket.clear();
+  count_ = 0;
+}
+
+void THash::LoadFromText(std::string_view text) {
+  for (std::string_view line : SplitLines(text)) {
+    const std::size_t equals = line.find('=');
+    const std::string_view name = Trim(line.substr(0, equals));
+    if (name.empty()) continue;
+    const std::string_view value = equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
+    Add(THashNode::MakeVariable(std::string(name), std::string(value), 0, false));
+  }
+}
+
+std::vector<TNodeRef> THash::AllNodes() const {
+  std::vector<TNodeRef> nodes;
+  nodes.reserve(static_cast<std::size_t>(count_));
+  for (const std::vector<TNodeRef>& bucket : buckets_) nodes.insert(nodes.end(), bucket.begin(), bucket.end());
+  return nodes;
+}
+
+std::string THash::ListNames() const {
+  std::string out;
+  for (const std::vector<TNodeRef>& bucket : buckets_)
+    for (const TNodeRef& node : bucket) {
+      out += node->Name;
+      out += kCrLf;
+    }
+  return std::string(Trim(out));
+}
+
+std::string THash::ListPairs() const {
+  std::string out;
+  for (const std::vector<TNodeRef>& bucket : buckets_)
+    for (const TNodeRef& node : bucket) {
+      out += node->Name;
+      out += '=';
+      out += node->Value;
+      out += kCrLf;
+    }
+  return std::string(Trim(out));
+}
+
+}  // namespace yura

@@ -1,0 +1,106 @@
+// The word table: every name a script can use (commands, preset variables,
+// labels, user variables, dictionaries, GUI objects, DLL commands), and the
+// storage of each dictionary's entries.
+//
+// 256 buckets; a name's bucket is the sum of its bytes modulo 256, and names
+// compare byte for byte. Enumerations walk bucket 0 to 255 and each bucket in
+// list order; scripts see that order (variable lists, dictionary keys), so it
+// is kept exactly. Nodes are shared: replacing or deleting a word never frees
+// a node that a frame, an event or the interpreter state still holds.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "source/cursor.h"
+
+namespace yura {
+
+enum TNodeKind : std::uint8_t {
+  nkCommand = 0,
+  nkUserFunction = 2,
+  nkVariable = 3,
+  nkObject = 4,
+  nkDllCommand = 5,
+  nkDictionary = 6,
+};
+
+// Value-type tags.
+inline constexpr std::string_view kTagString = "s";
+inline constexpr std::string_view kTagNumber = "e";
+inline constexpr std::string_view kTagDictionary = "hs";
+
+class THash;
+
+struct THashNode {
+  std::string Name;
+  std::string ArgPattern;
+  std::string Value;
+  std::string Description;
+  TNodeKind Kind = nkVariable;
+  std::int32_t Number = 0;
+  // What the entry points at, by kind: a dictionary's own entry table (shared
+  // when a word is copied); a label's body or the place a word was made; a DLL
+  // command's function.
+  std::shared_ptr<THash> Table;
+  TCursor Position;
+  void* Function = nullptr;
+  bool Reserved = false;
+
+  // Copies every field but the name.
+  void Assign(const THashNode& other);
+
+  static std::shared_ptr<THashNode> MakeVariable(std::string name, std::string value, std::int32_t number,
+                                                 bool reserved);
+};
+
+using TNodeRef = std::shared_ptr<THashNode>;
+
+// Removes each run of hiragana that follows a non-hiragana double-byte
+// character: 取り出す -> 取出, 言う -> 言; ひらがな変換 stays as it is.
+std::string StripOkurigana(std::string_view word);
+
+class THash {
+ public:
+  static constexpr std::size_t kBucketCount = 256;
+
+  // Inserts the node and returns the new count (-1 for a null node). A node of
+  // the same name takes the old one's place in its bucket; when the old one is
+  // reserved, EPlainError "…は予約語なので、登録できません。" is thrown.
+  int Add(TNodeRef node);
+
+  // With `strip`, the okurigana-stripped name is tried first, then the name as
+  // written. An empty name finds nothing.
+  TNodeRef Find(std::string_view name, bool strip) const;
+  // The same look-up without sharing ownership, for use before any script code
+  // can run again.
+  THashNode* FindNode(std::string_view name, bool strip) const;
+  std::string GetValue(std::string_view name, bool strip) const;
+  // Removes the stripped name (with `strip`), then the name as written;
+  // returns the new count, or -1 when nothing was removed.
+  int Delete(std::string_view name, bool strip);
+  void Clear();
+  int Count() const { return count_; }
+
+  // One variable entry per "name=value" line.
+  void LoadFromText(std::string_view text);
+  std::string ListNames() const;
+  std::string ListPairs() const;
+  std::vector<TNodeRef> AllNodes() const;
+
+  static std::size_t BucketOf(std::string_view name);
+
+ private:
+  const TNodeRef* Locate(std::string_view name) const;
+  const TNodeRef* Locate(std::string_view name, bool strip) const;
+  bool DeleteExact(std::string_view name);
+
+  std::array<std::vector<TNodeRef>, kBucketCount> buckets_;
+  int count_ = 0;
+};
+
+}  // namespace yura

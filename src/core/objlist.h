@@ -1,0 +1,50 @@
+// The GUI object registry. Entry 0 is the main window 母艦. An object's index
+// is never reused: a destroyed object leaves an empty slot.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "source/cursor.h"
+
+namespace yura {
+
+// The window component behind an object; the GUI layer derives from it.
+class TObjectControl {
+ public:
+  virtual ~TObjectControl() = default;
+};
+
+struct TObjNode {
+  static constexpr std::size_t kEventSlots = 10;
+
+  TObjNode(std::string name, std::int32_t kindIndex, std::int32_t index, std::shared_ptr<TObjectControl> control)
+      : Name(std::move(name)), KindIndex(kindIndex), Index(index), Control(std::move(control)) {}
+
+  std::string Name;
+  std::array<std::string, kEventSlots> EventText;
+  std::int32_t KindIndex = 0;
+  std::array<TCursor, kEventSlots> EventCode;
+  std::int32_t Index = 0;
+  std::shared_ptr<TObjectControl> Control;
+};
+
+class TObjList {
+ public:
+  int Add(std::unique_ptr<TObjNode> node);
+  void Clear() { nodes_.clear(); }
+  std::size_t Count() const { return nodes_.size(); }
+  TObjNode* FindByName(std::string_view name) const;
+  int IndexOfName(std::string_view name) const;
+  TObjNode* GetItem(std::size_t i) const { return i < nodes_.size() ? nodes_[i].get() : nullptr; }
+  void SetItem(std::size_t i, std::unique_ptr<TObjNode> node);
+
+ private:
+  std::vector<std::unique_ptr<TObjNode>> nodes_;
+};
+
+}  // namespace yura

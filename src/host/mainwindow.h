@@ -1,0 +1,48 @@
+// The main window 母艦: it owns the interpreter state, locates the script when
+// it is created, and runs the script from inside the event loop.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/yurabase.h"
+#include "engine/interpreter.h"
+#include "host/startup.h"
+
+class QCloseEvent;
+
+namespace yura {
+
+class TQtHost;
+
+class TfrmYura final : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kClientWidth = 640;
+  static constexpr int kClientHeight = 400;
+
+  // Creates the state and locates the script; never starts execution.
+  TfrmYura(TQtHost& host, const std::vector<std::string>& parameters);
+  ~TfrmYura() override;
+
+  // The run driver: starts the run once, from inside the event loop.
+  void EventDoTimer();
+
+  TYuraBase& State() { return *state_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void StartScript();
+
+  TQtHost& host_;
+  std::unique_ptr<TYuraBase> state_;
+  std::unique_ptr<TInterpreter> interpreter_;
+  TStartupOutcome startup_;
+  bool firstRun_ = true;
+};
+
+}  // namespace yura

@@ -1,0 +1,25 @@
+// The messages of the runtime host.
+#pragma once
+
+#include <string_view>
+
+#include "core/format.h"
+
+namespace yura {
+
+inline constexpr std::string_view kMsgStartupUnreadable = "起動ファイル「%s」が読込めません。";
+inline constexpr std::string_view kMsgBrokenProgramFile = "指定されたプログラムファイルは壊れています。";
+inline constexpr std::string_view kCaptionProgramError = "プログラムの実行エラー";
+inline constexpr std::string_view kMsgExtractFailed = "ファイルの展開に失敗しました。";
+inline constexpr std::string_view kMsgResourceFailed = "リソースファイルの取り込みに失敗しました。";
+inline constexpr std::string_view kMsgSystemError = "システムエラー:";
+// A UTF-8 script holds a character that Shift_JIS cannot represent.
+inline constexpr std::string_view kMsgUtf8Unconvertible = "UTF-8の文字(U+%s)は、Shift_JISに変換できません。";
+
+inline constexpr std::string_view kMainWindowTitle = "ゆらほし";
+inline constexpr std::string_view kErrorWindowCaption = "実行中にエラーが発生しました。";
+inline constexpr std::string_view kErrorWindowDebug = "デバッグする(&D)";
+inline constexpr std::string_view kErrorWindowContinue = "実行を続ける(&O)";
+inline constexpr std::string_view kErrorWindowStop = "終了(&C)";
+
+}  // namespace yura

@@ -1,0 +1,78 @@
+#include "host/qthost.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <cstdlib>
+
+#include "host/errorwindow.h"
+#include "host/messages.h"
+#include "platform/console.h"
+#include "platform/qtext.h"
+
+namespace yura {
+
+bool ConsoleModeRequested() {
+  const char* forced = std::getenv("YURAHOSI_CONSOLE");
+  if (forced != nullptr && std::string_view(forced) == "1") return true;
+  if (forced != nullptr && std::string_view(forced) == "0") return false;
+  auto set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+  };
+  return !set("DISPLAY") && !set("WAYLAND_DISPLAY");
+}
+
+void TQtHost::ShowRuntimeMessage(std::string_view sjisText, std::string_view sjisCaption) {
+  if (console_) {
+    WriteConsoleText(TConsoleStream::Error, sjisText, true);
+    return;
+  }
+  const QString caption = ToQString(sjisCaption.empty() ? kMainWindowTitle : sjisCaption);
+  if (sjisCaption.empty())
+    QMessageBox::information(mainWindow_, caption, ToQString(sjisText));
+  else
+    QMessageBox::warning(mainWindow_, caption, ToQString(sjisText));
+}
+
+void TQtHost::ShowMessage(std::string_view sjisText, std::string_view sjisCaption) {
+  if (console_) {
+    WriteConsoleText(TConsoleStream::Output, sjisText, true);
+    return;
+  }
+  QMessageBox::information(mainWindow_, ToQString(sjisCaption), ToQString(sjisText));
+}
+
+void TQtHost::WriteTextOutput(std::string_view sjisText) {
+  if (console_) WriteConsoleText(TConsoleStream::Output, sjisText, true);
+}
+
+TErrorWindowChoice TQtHost::ShowErrorWindow(std::string_view sjisLog, bool offerDebug) {
+  if (console_) {
+    // The log ends in a line end already; the run ends here.
+    const bool endsInLineEnd = !sjisLog.empty() && (sjisLog.back() == '\n' || sjisLog.back() == '\r');
+    WriteConsoleText(TConsoleStream::Error, sjisLog, !endsInLineEnd);
+    MarkFailed();
+    return TErrorWindowChoice::Stop;
+  }
+  const bool onTop = mainWindow_ && (mainWindow_->windowFlags() & Qt::WindowStaysOnTopHint);
+  if (onTop) {
+    mainWindow_->setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    mainWindow_->show();
+  }
+  TfrmError window(mainWindow_, ToQString(sjisLog), offerDebug);
+  const TErrorWindowChoice choice = window.Choose();
+  if (onTop && mainWindow_) {
+    mainWindow_->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    mainWindow_->show();
+  }
+  if (choice == TErrorWindowChoice::Stop) MarkFailed();
+  return choice;
+}
+
+void TQtHost::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void TQtHost::CloseMainWindow() {
+  if (mainWindow_) mainWindow_->close();
+}
+
+}  // namespace yura

@@ -1,0 +1,212 @@
+#include "host/startup.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "core/errors.h"
+#include "host/messages.h"
+#include "platform/codepage.h"
+#include "platform/filesystem.h"
+#include "platform/paths.h"
+#include "source/textlines.h"
+
+namespace yura {
+namespace {
+
+std::string LowerAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+std::string_view ExtensionOf(std::string_view path) {
+  const std::string_view name = FileNamePart(path);
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+}
+
+// An executable image is never read as script text.
+bool IsExecutableImage(std::string_view bytes) {
+  if (bytes.starts_with("\x7F" "ELF")) return true;
+  if (!bytes.starts_with("MZ") || bytes.size() < 0x40) return false;
+  std::uint32_t offset = 0;
+  for (int k = 3; k >= 0; --k) offset = (offset << 8) | static_cast<unsigned char>(bytes[0x3C + k]);
+  return offset <= bytes.size() - 4 && bytes.substr(offset, 4) == std::string_view("PE\0\0", 4);
+}
+
+int LineOfOffset(std::string_view text, std::size_t offset) {
+  int line = 1;
+  for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) ++line;
+  }
+  return line;
+}
+
+std::string HexCodePoint(char32_t cp) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string hex;
+  for (int shift = 20; shift >= 0; shift -= 4)
+    if (shift <= 12 || (cp >> shift) != 0) hex += kDigits[(cp >> shift) & 0xF];
+  return hex;
+}
+
+}  // namespace
+
+std::string JoinParameters(const std::vector<std::string>& parameters, std::size_t first) {
+  std::string out;
+  for (std::size_t i = first; i < parameters.size(); ++i) {
+    if (i > first) out += kCrLf;
+    out += parameters[i];
+  }
+  return out;
+}
+
+bool TStartup::ReadScriptText(TYuraBase& state, const std::string& sjisPath, std::string& text) {
+  std::string bytes;
+  if (!ReadWholeFile(sjisPath, bytes) || IsExecutableImage(bytes)) return false;
+  bool hasMultibyte = false;
+  const bool bom = bytes.starts_with("\xEF\xBB\xBF");
+  if (bom || (IsStrictUtf8(bytes, hasMultibyte) && hasMultibyte)) {
+    const std::string_view utf8 = std::string_view(bytes).substr(bom ? 3 : 0);
+    std::string converted;
+    TStrictFailure failure;
+    if (!Utf8ToSjisStrict(utf8, converted, failure)) {
+      state.Cursor.Clear();
+      state.CurrentLine = LineOfOffset(utf8, failure.Offset);
+      state.Raise(FormatMessage(kMsgUtf8Unconvertible, {HexCodePoint(failure.CodePoint)}));
+    }
+    bytes = std::move(converted);
+  }
+  text.clear();
+  text.reserve(bytes.size() + bytes.size() / 16 + 2);
+  for (std::string_view line : SplitLines(bytes)) {
+    text += line;
+    text += kCrLf;
+  }
+  return true;
+}
+
+TStartupOutcome TStartup::Locate(const std::vector<std::string>& parameters) {
+  outcome_ = TStartupOutcome();
+  try {
+    LocateScript(parameters);
+  } catch (const EYura& error) {
+    // A failure during window creation is reported there; the rest of the
+    // start is skipped.
+    state_.Host().ShowRuntimeMessage(error.Message(), {});
+    state_.SourceFileName.clear();
+    state_.SourceText.reset();
+    outcome_.Failed = true;
+  }
+  return outcome_;
+}
+
+void TStartup::LocateScript(const std::vector<std::string>& parameters) {
+  state_.Startup.Parameters = parameters;
+  state_.Startup.RuntimePath = parameters.empty() ? std::string() : parameters[0];
+  const std::string runtime = state_.Startup.RuntimePath;
+  if (LoadPackedScript(runtime)) {
+    ComputeScriptPaths();
+    return;
+  }
+  if (parameters.size() > 1)
+    ParseCommandLine(parameters);
+  else
+    FindDefaultScript();
+  ComputeScriptPaths();
+  if (outcome_.StartupName.empty() || outcome_.CloseWindow) return;
+  const std::string extension = LowerAscii(ExtensionOf(outcome_.StartupName));
+  if (extension == ".exe" || extension == ".scr") return;
+  LoadScriptFile();
+}
+
+bool TStartup::LoadPackedScript(const std::string& executable) {
+  const std::vector<std::string>& parameters = state_.Startup.Parameters;
+  if (parameters.size() > 1 && parameters[1] == "-run") return false;
+  // An executable carries a packed script only when the container family
+  // appended one; this runtime has none of its own.
+  (void)executable;
+  return false;
+}
+
+void TStartup::ParseCommandLine(const std::vector<std::string>& parameters) {
+  for (std::size_t i = 1; i < parameters.size(); ++i) {
+    const std::string& parameter = parameters[i];
+    if (parameter.empty() || parameter[0] != '-') {
+      if (outcome_.StartupName.empty()) outcome_.StartupName = parameter;
+      continue;
+    }
+    auto value = [&]() -> std::string { return i + 1 < parameters.size() ? parameters[++i] : std::string(); };
+    if (parameter == "-debug") {
+      state_.DebugMode = true;
+    } else if (parameter == "-linestop") {
+      state_.LineStop = true;
+    } else if (parameter == "-runtime") {
+      outcome_.StartupName = value();
+      if (!LoadPackedScript(outcome_.StartupName)) {
+        state_.Host().ShowRuntimeMessage(kMsgBrokenProgramFile, kCaptionProgramError);
+        outcome_.Failed = true;
+        outcome_.CloseWindow = true;
+      }
+      state_.RuntimeMode = true;
+    } else if (parameter == "-resource") {
+      const std::string archive = value();
+      (void)archive;
+      // Resource archives are read by the container family.
+      state_.Raise(kMsgResourceFailed);
+    } else if (parameter == "-security") {
+      const std::string level = LowerAscii(value());
+      if (level == "low") state_.SecurityLevel = 0;
+      if (level == "mid") state_.SecurityLevel = 1;
+      if (level == "high") state_.SecurityLevel = 2;
+    }
+    // "-run" and unknown options are skipped.
+  }
+  if (outcome_.StartupName.empty()) FindDefaultScript();
+}
+
+void TStartup::FindDefaultScript() {
+  const std::string candidate = state_.Startup.RuntimePath + ".yrh";
+  if (state_.Startup.RuntimePath.empty() || !FileExists(candidate)) return;
+  outcome_.StartupName = candidate;
+  state_.DefaultScript = true;
+}
+
+void TStartup::ComputeScriptPaths() {
+  std::size_t index = 0;
+  if (!state_.DefaultScript) index = (state_.RuntimeMode ? 2 : 0) + (state_.PackedScript ? 0 : 1);
+  state_.Startup.ScriptParameterIndex = index;
+  // The script's own path, made absolute before the current folder changes.
+  const std::string& source = state_.PackedScript && !state_.RuntimeMode ? state_.Startup.RuntimePath
+                                                                          : outcome_.StartupName;
+  if (source.empty()) return;
+  state_.ScriptPath = AbsolutePath(source);
+  state_.ScriptFolder = std::string(FolderPart(state_.ScriptPath));
+}
+
+void TStartup::LoadScriptFile() {
+  const std::string& name = outcome_.StartupName;
+  std::string text;
+  bool read = false;
+  try {
+    state_.SourceFileName = name;
+    read = ReadScriptText(state_, name, text);
+  } catch (const EYura&) {
+    state_.SourceFileName.clear();
+    outcome_.Failed = true;
+    state_.Host().ShowErrorWindow(state_.ErrorLog, state_.DebugMode);
+    return;
+  }
+  if (!read) {
+    state_.SourceFileName.clear();
+    state_.Host().ShowRuntimeMessage(FormatMessage(kMsgStartupUnreadable, {name}), {});
+    outcome_.Failed = true;
+    return;
+  }
+  state_.SourceText = MakeText(std::move(text));
+  const std::string_view folder = FolderPart(name);
+  if (!folder.empty()) ChangeCurrentFolder(folder);
+}
+
+}  // namespace yura

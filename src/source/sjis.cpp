@@ -1,0 +1,19 @@
+#include "source/sjis.h"
+
+namespace yura {
+
+bool IsCharBoundary(std::string_view s, std::size_t index) {
+  if (index >= s.size()) return index == s.size();
+  // Walk back over the run of bytes that could be lead bytes: the parity of
+  // that run decides whether `index` is a trail byte.
+  std::size_t k = index;
+  while (k > 0 && IsLeadByte(s[k - 1])) --k;
+  return (index - k) % 2 == 0;
+}
+
+bool EndsWithChars(std::string_view s, std::string_view suffix) {
+  if (suffix.size() > s.size() || !s.ends_with(suffix)) return false;
+  return IsCharBoundary(s, s.size() - suffix.size());
+}
+
+}  // namespace yura
