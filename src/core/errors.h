@@ -18,6 +18,13 @@ class EYura : public std::exception {
   std::string message_;
 };
 
+// The native stack is nearly used up. It travels to the run loop as it is:
+// wrapping it again at every level of a deep recursion would only grow it.
+class EStackFull : public EYura {
+ public:
+  using EYura::EYura;
+};
+
 // Any other failure inside a command (a refused name, a number out of range,
 // a platform error). The dispatcher turns it into a script error whose reason
 // is this message.

@@ -3,11 +3,24 @@
 // standard streams instead of opening windows.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace yura {
 
+class TObjectControl;
+
 enum class TErrorWindowChoice { Debug, Continue, Stop };
+
+// The text settings of 表示: 文字書体, 文字サイズ and 文字色 as the script set them.
+struct TTextStyle {
+  std::string Face;
+  std::string Size;
+  std::string Color;
+};
 
 class THost {
  public:
@@ -16,10 +29,14 @@ class THost {
   // A message of the runtime itself (start-up failures, system errors); an
   // empty caption means the program's title.
   virtual void ShowRuntimeMessage(std::string_view sjisText, std::string_view sjisCaption) = 0;
-  // The script's message box.
+  // The script's message box; an empty caption means the program's title.
   virtual void ShowMessage(std::string_view sjisText, std::string_view sjisCaption) = 0;
   // Lines written by the text output of 表示 in console mode.
   virtual void WriteTextOutput(std::string_view sjisText) = 0;
+  // Draws lines on the main window's image from (x, y), each centred in the
+  // client area when asked; returns the y below the last line.
+  virtual std::int32_t DrawTextLines(const std::vector<std::string>& lines, std::int32_t x, std::int32_t y,
+                                     bool centre, const TTextStyle& style) = 0;
   // Shows the error log; the answer decides how the run goes on.
   virtual TErrorWindowChoice ShowErrorWindow(std::string_view sjisLog, bool offerDebug) = 0;
   // Lets pending window events be processed.
@@ -27,6 +44,8 @@ class THost {
   // Asks the main window to close (its close query may refuse).
   virtual void CloseMainWindow() = 0;
   virtual bool IsConsoleMode() const = 0;
+  // The main window as the GUI registry's entry 0.
+  virtual std::shared_ptr<TObjectControl> MainWindowControl() = 0;
 };
 
 }  // namespace yura

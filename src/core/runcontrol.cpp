@@ -87,6 +87,8 @@ void CheckRunControl(TYuraBase& state, TConditionEvaluator& evaluator) {
   if (!state.RunStack.Pop(frame)) return;
   try {
     EndOfFrame(state, evaluator, std::move(frame));
+  } catch (const EStackFull&) {
+    throw;
   } catch (const EYura& error) {
     state.Raise("実行制御でエラー。" + error.Message() + ".制御スタック：" + std::to_string(state.RunStack.Count()));
   } catch (const EPlainError& error) {

@@ -8,6 +8,15 @@
 
 namespace yura {
 
+std::string TStartupInfo::ScriptArguments() const {
+  std::string out;
+  for (std::size_t i = ScriptParameterIndex; i < Parameters.size(); ++i) {
+    if (i > ScriptParameterIndex) out += "\r\n";
+    out += Parameters[i];
+  }
+  return out;
+}
+
 TYuraBase::TYuraBase(THost& host) : RandomSeed(HighResolutionTicks()), host_(host) {}
 
 TYuraBase::~TYuraBase() { Release(); }
@@ -15,6 +24,7 @@ TYuraBase::~TYuraBase() { Release(); }
 void TYuraBase::ResetForStart() {
   ErrorLog.clear();
   Cursor.Clear();
+  PinnedCursor.Clear();
   CurrentLine = 0;
   TextX = TextY = 10;
   Words.Clear();
@@ -23,6 +33,7 @@ void TYuraBase::ResetForStart() {
 
 int TYuraBase::LineOfCursor() {
   if (Cursor.IsEmpty()) return CurrentLine;
+  if (Cursor == PinnedCursor) return PinnedLine;
   const char* p = Cursor.Ptr();
   while (*p != '\0' && *p != '\r' && *p != '\n') ++p;
   while (*p == '\r' || *p == '\n') ++p;

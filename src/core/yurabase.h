@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/hash.h"
@@ -26,12 +27,20 @@ class TOwnedState {
 };
 
 // How the script was started, read by the start-up constants.
+// Values of the preset words that the host computes at start-up (system
+// colours, folders, the screen): name -> value, both script texts.
+using TSystemPresets = std::vector<std::pair<std::string, std::string>>;
+
 struct TStartupInfo {
   // Parameter 0 is the runtime itself, as on the platform the language knows.
   std::vector<std::string> Parameters;
   // The index of the first parameter that belongs to the script (コマンドライン引数).
   std::size_t ScriptParameterIndex = 1;
   std::string RuntimePath;
+
+  // コマンドライン引数: the parameters from the script's index on, joined with
+  // CR LF (no line end after the last).
+  std::string ScriptArguments() const;
 };
 
 inline constexpr std::string_view kSwitchUndefined = "\\~未定義";
@@ -74,6 +83,10 @@ class TYuraBase {
   bool DebugMode = false;
   TCursor Cursor;
   std::int32_t CurrentLine = 0;
+  // Where a sentence ended by a line end runs its command: errors raised
+  // there name the sentence's own line, not the next one.
+  TCursor PinnedCursor;
+  std::int32_t PinnedLine = 0;
   bool Centering = false;
   THash Words;
   std::int32_t TextX = 0;
@@ -155,6 +168,7 @@ class TYuraBase {
   std::string ScriptFolder;
   std::string ScriptPath;
   TStartupInfo Startup;
+  TSystemPresets SystemPresets;
   std::unique_ptr<TOwnedState> Handles;
 
   bool TrayIcon = false;

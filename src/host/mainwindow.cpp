@@ -1,13 +1,17 @@
 #include "host/mainwindow.h"
 
 #include <QCloseEvent>
+#include <QPainter>
+#include <QResizeEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <cmath>
 
 #include "core/errors.h"
 #include "host/messages.h"
 #include "host/qthost.h"
+#include "host/textstyle.h"
 #include "platform/qtext.h"
 #include "source/textlines.h"
 
@@ -26,17 +30,19 @@ TfrmYura::TfrmYura(TQtHost& host, const std::vector<std::string>& parameters) : 
     move((area.right() + 1 - kClientWidth) / 2, (area.bottom() + 1 - kClientHeight) / 2);
   }
   setWindowTitle(ToQString(kMainWindowTitle));
+  canvas_ = QImage(kClientWidth, kClientHeight, QImage::Format_RGB32);
+  canvas_.fill(palette().color(QPalette::Window));
   QGuiApplication::setApplicationDisplayName(ToQString(kMainWindowTitle));
   host_.SetMainWindow(this);
 
   state_ = std::make_unique<TYuraBase>(host_);
-  interpreter_ = std::make_unique<TInterpreter>(*state_);
+  engine_ = std::make_unique<TEngine>(*state_);
   startup_ = TStartup(*state_).Locate(parameters);
   if (startup_.Failed) host_.MarkFailed();
 }
 
 TfrmYura::~TfrmYura() {
-  interpreter_.reset();
+  engine_.reset();
   state_.reset();
 }
 
@@ -58,7 +64,7 @@ void TfrmYura::EventDoTimer() {
     return;
   }
   try {
-    interpreter_->RunScript();
+    engine_->RunScript();
   } catch (const std::exception& error) {
     if (Trim(state_->ErrorLog).empty())
       host_.ShowRuntimeMessage(state_->FormatError(kMsgSystemError) + error.what(), {});
@@ -72,17 +78,55 @@ void TfrmYura::EventDoTimer() {
 }
 
 void TfrmYura::StartScript() {
-  interpreter_->PrepareRun();
+  engine_->PrepareRun();
   if (state_->SourceText->find(kShowLaterWord) == std::string::npos) {
     show();
     host_.ProcessEvents();
   }
 }
 
+std::int32_t TfrmYura::DrawTextLines(const std::vector<std::string>& lines, std::int32_t x, std::int32_t y,
+                                     bool centre, const TTextStyle& style) {
+  QPainter painter(&canvas_);
+  const QFont font = FontFromStyle(style);
+  painter.setFont(font);
+  painter.setPen(ColorFromText(style.Color));
+  const QFontMetrics metrics(font);
+  // Each line is 1.2 times the height of "あ" below the previous one.
+  const int step = static_cast<int>(std::nearbyint(1.2 * metrics.height()));
+  for (const std::string& line : lines) {
+    const QString text = ToQString(line);
+    const int left = centre ? (width() - metrics.horizontalAdvance(text)) / 2 : x;
+    painter.drawText(left, y + metrics.ascent(), text);
+    y += step;
+  }
+  painter.end();
+  update();
+  return y;
+}
+
+void TfrmYura::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, canvas_);
+}
+
+void TfrmYura::resizeEvent(QResizeEvent* event) {
+  // The image keeps what was drawn; new area takes the window colour.
+  if (event->size().width() > canvas_.width() || event->size().height() > canvas_.height()) {
+    QImage larger(event->size().expandedTo(canvas_.size()), QImage::Format_RGB32);
+    larger.fill(palette().color(QPalette::Window));
+    QPainter painter(&larger);
+    painter.drawImage(0, 0, canvas_);
+    painter.end();
+    canvas_ = std::move(larger);
+  }
+  QWidget::resizeEvent(event);
+}
+
 void TfrmYura::closeEvent(QCloseEvent* event) {
   bool canClose = true;
   try {
-    if (state_) canClose = interpreter_->CloseQuery();
+    if (state_) canClose = engine_->CloseQuery();
   } catch (const std::exception&) {
     canClose = true;
   }

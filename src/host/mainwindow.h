@@ -2,13 +2,14 @@
 // it is created, and runs the script from inside the event loop.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/yurabase.h"
-#include "engine/interpreter.h"
+#include "engine/engine.h"
 #include "host/startup.h"
 
 class QCloseEvent;
@@ -31,16 +32,25 @@ class TfrmYura final : public QWidget {
   void EventDoTimer();
 
   TYuraBase& State() { return *state_; }
+  TEngine& Engine() { return *engine_; }
+
+  // The drawing image that fills the client area.
+  QImage& Canvas() { return canvas_; }
+  std::int32_t DrawTextLines(const std::vector<std::string>& lines, std::int32_t x, std::int32_t y, bool centre,
+                             const TTextStyle& style);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void StartScript();
 
   TQtHost& host_;
   std::unique_ptr<TYuraBase> state_;
-  std::unique_ptr<TInterpreter> interpreter_;
+  std::unique_ptr<TEngine> engine_;
+  QImage canvas_;
   TStartupOutcome startup_;
   bool firstRun_ = true;
 };

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "host/errorwindow.h"
+#include "host/mainwindow.h"
 #include "host/messages.h"
 #include "platform/console.h"
 #include "platform/qtext.h"
@@ -20,6 +21,17 @@ bool ConsoleModeRequested() {
     return value != nullptr && *value != '\0';
   };
   return !set("DISPLAY") && !set("WAYLAND_DISPLAY");
+}
+
+void TQtHost::SetMainWindow(TfrmYura* window) {
+  mainWindow_ = window;
+  frmYura_ = window;
+}
+
+std::int32_t TQtHost::DrawTextLines(const std::vector<std::string>& lines, std::int32_t x, std::int32_t y, bool centre,
+                                    const TTextStyle& style) {
+  if (!mainWindow_ || frmYura_ == nullptr) return y;
+  return frmYura_->DrawTextLines(lines, x, y, centre, style);
 }
 
 void TQtHost::ShowRuntimeMessage(std::string_view sjisText, std::string_view sjisCaption) {
@@ -39,7 +51,8 @@ void TQtHost::ShowMessage(std::string_view sjisText, std::string_view sjisCaptio
     WriteConsoleText(TConsoleStream::Output, sjisText, true);
     return;
   }
-  QMessageBox::information(mainWindow_, ToQString(sjisCaption), ToQString(sjisText));
+  QMessageBox::information(mainWindow_, ToQString(sjisCaption.empty() ? kMainWindowTitle : sjisCaption),
+                           ToQString(sjisText));
 }
 
 void TQtHost::WriteTextOutput(std::string_view sjisText) {

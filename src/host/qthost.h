@@ -9,15 +9,20 @@
 
 namespace yura {
 
+class TfrmYura;
+
 class TQtHost final : public THost {
  public:
   explicit TQtHost(bool console) : console_(console) {}
 
-  void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+  void SetMainWindow(TfrmYura* window);
 
   void ShowRuntimeMessage(std::string_view sjisText, std::string_view sjisCaption) override;
   void ShowMessage(std::string_view sjisText, std::string_view sjisCaption) override;
   void WriteTextOutput(std::string_view sjisText) override;
+  std::int32_t DrawTextLines(const std::vector<std::string>& lines, std::int32_t x, std::int32_t y, bool centre,
+                             const TTextStyle& style) override;
+  std::shared_ptr<TObjectControl> MainWindowControl() override { return nullptr; }
   TErrorWindowChoice ShowErrorWindow(std::string_view sjisLog, bool offerDebug) override;
   void ProcessEvents() override;
   void CloseMainWindow() override;
@@ -30,6 +35,7 @@ class TQtHost final : public THost {
  private:
   bool console_;
   QPointer<QWidget> mainWindow_;
+  TfrmYura* frmYura_ = nullptr;
   int exitStatus_ = 0;
 };
 

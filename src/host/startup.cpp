@@ -53,15 +53,6 @@ std::string HexCodePoint(char32_t cp) {
 
 }  // namespace
 
-std::string JoinParameters(const std::vector<std::string>& parameters, std::size_t first) {
-  std::string out;
-  for (std::size_t i = first; i < parameters.size(); ++i) {
-    if (i > first) out += kCrLf;
-    out += parameters[i];
-  }
-  return out;
-}
-
 bool TStartup::ReadScriptText(TYuraBase& state, const std::string& sjisPath, std::string& text) {
   std::string bytes;
   if (!ReadWholeFile(sjisPath, bytes) || IsExecutableImage(bytes)) return false;

@@ -46,7 +46,4 @@ class TStartup {
   TStartupOutcome outcome_;
 };
 
-// Joins parameters[first..] with CR LF (no line end after the last).
-std::string JoinParameters(const std::vector<std::string>& parameters, std::size_t first);
-
 }  // namespace yura

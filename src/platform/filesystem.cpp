@@ -31,6 +31,14 @@ bool FolderExists(std::string_view sjisPath) {
   return Stat(sjisPath, info) && S_ISDIR(info.st_mode);
 }
 
+bool AppendToFile(std::string_view sjisPath, std::string_view bytes) {
+  if (sjisPath.empty()) return false;
+  std::ofstream out(ToNativePath(sjisPath), std::ios::binary | std::ios::app);
+  if (!out) return false;
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
+
 bool RemoveFile(std::string_view sjisPath) {
   return !sjisPath.empty() && ::unlink(ToNativePath(sjisPath).c_str()) == 0;
 }

@@ -9,6 +9,9 @@ namespace yura {
 bool FileExists(std::string_view sjisPath);
 bool FolderExists(std::string_view sjisPath);
 
+// Appends bytes to a file, creating it when missing; false on failure.
+bool AppendToFile(std::string_view sjisPath, std::string_view bytes);
+
 // Deletes a file (not a folder); false when it could not be deleted.
 bool RemoveFile(std::string_view sjisPath);
 

@@ -230,9 +230,11 @@ std::string QuoteValue(std::string_view value) {
   std::string out;
   out.reserve(value.size() + 2);
   out += '`';
-  for (char c : value) {
-    out += c;
-    if (c == '`') out += '`';
+  for (std::size_t i = 0; i < value.size();) {
+    const std::size_t length = CharLengthAt(value, i);
+    out.append(value.substr(i, length));
+    if (length == 1 && value[i] == '`') out += '`';  // a trail byte 0x60 (義) is no backquote
+    i += length;
   }
   out += '`';
   return out;
@@ -251,8 +253,8 @@ std::string ExpandTabs(std::string_view text, long width) {
       column += spaces;
       ++i;
     } else if (c == '\r' || c == '\n') {
-      const char other = c == '\r' ? '\n' : '\r';
-      i += (i + 1 < text.size() && text[i + 1] == other) ? 2 : 1;
+      // A line end takes one directly following CR or LF with it.
+      i += (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n')) ? 2 : 1;
       out += "\r\n";
       column = 0;
     } else {

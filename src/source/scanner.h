@@ -70,6 +70,9 @@ std::string_view ReadBalancedUntil(const TByteSet& stops, TCursor& cursor);
 
 std::string RightBytes(std::string_view s, std::size_t n);
 std::string QuoteValue(std::string_view value);
+// Tabs become spaces up to the next multiple of `width` columns (a double-byte
+// character is two columns); CR or LF, with one directly following CR or LF,
+// becomes CR LF.
 std::string ExpandTabs(std::string_view text, long width);
 
 // What ReadTail and ParseArgumentList need from the language core.

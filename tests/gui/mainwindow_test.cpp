@@ -37,7 +37,7 @@ class MainWindowTest : public QObject {
   void StaysHiddenWhenTheScriptShowsItLater() {
     TQtHost host(false);
     // Even inside a string the word keeps the window hidden (narrow literals are Shift_JIS).
-    TfrmYura window(host, {RuntimeExecutablePath(), Script("later.yrh", "\r\n「母艦浮上」\r\n")});
+    TfrmYura window(host, {RuntimeExecutablePath(), Script("later.yrh", "\r\nA=「母艦浮上」\r\n")});
     window.EventDoTimer();
     QVERIFY(!window.isVisible());
   }

@@ -19,11 +19,17 @@ class TFakeHost final : public THost {
     ErrorWindows.emplace_back(log);
     return TErrorWindowChoice::Stop;
   }
+  std::int32_t DrawTextLines(const std::vector<std::string>& lines, std::int32_t, std::int32_t y, bool,
+                             const TTextStyle&) override {
+    for (const std::string& line : lines) Drawn.push_back(line);
+    return y + 20 * static_cast<std::int32_t>(lines.size());
+  }
+  std::shared_ptr<TObjectControl> MainWindowControl() override { return nullptr; }
   void ProcessEvents() override {}
   void CloseMainWindow() override { ++CloseRequests; }
   bool IsConsoleMode() const override { return true; }
 
-  std::vector<std::string> RuntimeMessages, Messages, Output, ErrorWindows;
+  std::vector<std::string> RuntimeMessages, Messages, Output, ErrorWindows, Drawn;
   int CloseRequests = 0;
 };
 

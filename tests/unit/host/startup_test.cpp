@@ -73,7 +73,7 @@ TEST_F(StartupTest, ParameterWalk) {
     EXPECT_EQ(state.RuntimeMode, c.runtimeMode) << label;
     EXPECT_EQ(state.SecurityLevel, c.security) << label;
     EXPECT_EQ(state.Startup.ScriptParameterIndex, c.index) << label;
-    EXPECT_EQ(JoinParameters(state.Startup.Parameters, state.Startup.ScriptParameterIndex), c.arguments) << label;
+    EXPECT_EQ(state.Startup.ScriptArguments(), c.arguments) << label;
     EXPECT_EQ(state.SourceText != nullptr, c.loaded) << label;
     if (c.loaded) {
       EXPECT_EQ(*state.SourceText, "A\r\nB\r\n") << label;
@@ -108,7 +108,7 @@ TEST_F(StartupTest, NoParametersUsesTheDefaultScriptWhenItExists) {
   EXPECT_EQ(TStartup(state).Locate({folder + "rt"}).StartupName, folder + "rt.yrh");
   EXPECT_TRUE(state.DefaultScript);
   EXPECT_EQ(state.Startup.ScriptParameterIndex, 0u);
-  EXPECT_EQ(JoinParameters(state.Startup.Parameters, 0), folder + "rt");
+  EXPECT_EQ(state.Startup.ScriptArguments(), folder + "rt");
   EXPECT_EQ(state.ScriptFolder, folder);
 }
 

@@ -132,11 +132,13 @@ TEST(Scanner, ReadUntilVariants) {
 TEST(Scanner, TextHelpers) {
   EXPECT_EQ(QuoteValue("a`b"), "`a``b`");
   EXPECT_EQ(QuoteValue(""), "``");
+  EXPECT_EQ(QuoteValue("名義"), "`名義`");  // 義 ends in the byte 0x60
   EXPECT_EQ(RightBytes("abcdef", 2), "ef");
   EXPECT_EQ(RightBytes("ab", 5), "ab");
   EXPECT_EQ(ExpandTabs("a\tb", 4), "a   b");
   EXPECT_EQ(ExpandTabs("あ\tb", 4), "あ  b");  // a double-byte character is two columns
   EXPECT_EQ(ExpandTabs("ab\r\n\tc\nd\n\re\rf", 8), "ab\r\n        c\r\nd\r\ne\r\nf");
+  EXPECT_EQ(ExpandTabs("a\n\nb\r\n\r\nc", 8), "a\r\nb\r\n\r\nc");  // LF LF is one line end
   EXPECT_EQ(ExpandTabs("\t", 0), " ");
   SUCCEED();
 }

@@ -1,0 +1,102 @@
+// 入れる, 足す, 引く, 掛ける, 割る and 計算: arithmetic on a word in place.
+#include <cmath>
+
+#include "commands/registry/arguments.h"
+#include "commands/registry/dispatch.h"
+#include "commands/registry/families.h"
+#include "core/errors.h"
+#include "core/platform_errors.h"
+#include "engine/calculator.h"
+#include "engine/engine.h"
+#include "source/halfwidth.h"
+
+namespace yura {
+namespace {
+
+constexpr std::string_view kMsgReadOnly = "\"%s\"は、読取専用です。";
+
+// The target's current value: its Value when it is a word, else the target
+// text's own value.
+std::string TargetValue(TEngine& engine, const std::string& target) {
+  if (const THashNode* node = engine.State().Words.FindNode(target, false)) return node->Value;
+  return engine.EvalValue(target);
+}
+
+// The result goes to それ and, when the target is a variable, to it too.
+void Store(TEngine& engine, const std::string& target, std::string value, std::string_view tag) {
+  if (const TNodeRef node = engine.State().Words.Find(target, false); node && node->Kind == nkVariable) {
+    if (node->Reserved) engine.Raise(kMsgReadOnly, {target});
+    node->Value = value;
+    node->Description.assign(tag);
+  }
+  engine.SetSore(std::move(value), tag);
+}
+
+void Put(TEngine& engine, THashNode&) {
+  TYuraBase& state = engine.State();
+  const std::string target = PopName(engine);
+  TNodeRef node = state.Words.Find(target, false);
+  if (!node) {
+    node = THashNode::MakeVariable(target, "", static_cast<std::int32_t>(state.RunStack.Count()), false);
+    state.Words.Add(node);
+  }
+  if (node->Kind == nkVariable && node->Reserved) engine.Raise(kMsgReadOnly, {target});
+  node->Value = state.SoreNode->Value;
+  node->Description = state.SoreNode->Description;
+}
+
+void Add(TEngine& engine, THashNode&) {
+  const std::string amount = engine.PopValue();
+  const std::string amountTag = engine.LastType();
+  const std::string target = PopName(engine);
+  const std::string current = TargetValue(engine, target);
+  if (amountTag == kTagNumber)
+    Store(engine, target, NumberText(ToNumber(current) + ToNumber(amount)), kTagNumber);
+  else
+    Store(engine, target, current + amount, amountTag);
+}
+
+template <typename Operation>
+void Arithmetic(TEngine& engine, Operation operation) {
+  const TNumber amount = engine.PopNumber();
+  const std::string target = PopName(engine);
+  Store(engine, target, NumberText(operation(ToNumber(TargetValue(engine, target)), amount)), kTagNumber);
+}
+
+void Subtract(TEngine& engine, THashNode&) {
+  Arithmetic(engine, [](TNumber a, TNumber b) { return a - b; });
+}
+
+void Multiply(TEngine& engine, THashNode&) {
+  Arithmetic(engine, [](TNumber a, TNumber b) { return a * b; });
+}
+
+void Divide(TEngine& engine, THashNode&) {
+  Arithmetic(engine, [](TNumber a, TNumber b) {
+    if (b == 0) throw EPlainError(std::string(kMsgDivisionByZero));
+    return a / b;
+  });
+}
+
+void Calculate(TEngine& engine, THashNode&) {
+  std::string result;
+  try {
+    result = engine.Calc().CalculateText(ToHalfWidth(engine.PopValue()));
+  } catch (const std::exception&) {
+    result.clear();
+  }
+  engine.SetSore(std::move(result), kTagString);
+}
+
+}  // namespace
+
+void RegisterArithmeticHandlers(TDispatcher& dispatcher) {
+  dispatcher.Register(397, Put);
+  dispatcher.Register(280, Add);
+  dispatcher.Register(281, Subtract);
+  dispatcher.Register(282, Multiply);
+  dispatcher.Register(283, Divide);
+  dispatcher.Register(11, Calculate);
+}
+
+}  // namespace yura

@@ -1,0 +1,26 @@
+// Reading command arguments the way several families do.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace yura {
+
+class TEngine;
+
+// A word named by an argument: as written, or the text of a backquoted
+// literal (doubled backquotes made single).
+std::string Unbackquote(std::string_view text);
+std::string PopName(TEngine& engine);
+
+// A value read as a number and truncated toward zero (0 when out of range).
+long long PopTruncated(TEngine& engine);
+
+// A *number* argument: the numeric value truncated toward zero; outside the
+// signed 32-bit range it is the range error.
+long long PopNumberArgument(TEngine& engine);
+
+// タブ文字の個数 as a tab width.
+long TabWidth(TEngine& engine);
+
+}  // namespace yura

@@ -1,0 +1,32 @@
+// Runs built-in commands: argument matching, then the handler chosen by the
+// command number.
+#pragma once
+
+#include <array>
+
+#include "core/hash.h"
+
+namespace yura {
+
+class TEngine;
+
+using THandler = void (*)(TEngine& engine, THashNode& entry);
+
+class TDispatcher {
+ public:
+  static constexpr int kMaxCommandNumber = 500;
+
+  explicit TDispatcher(TEngine& engine);
+  void Dispatch(THashNode& node);
+  void Register(int number, THandler handler);
+  bool HasHandler(int number) const;
+
+ private:
+  TEngine& engine_;
+  std::array<THandler, kMaxCommandNumber + 1> handlers_{};
+};
+
+// Every family adds its handlers here.
+void InstallHandlers(TDispatcher& dispatcher);
+
+}  // namespace yura

@@ -1,0 +1,15 @@
+// The handler registration of every command family.
+#pragma once
+
+namespace yura {
+
+class TDispatcher;
+
+void RegisterWordHandlers(TDispatcher& dispatcher);        // words and variables
+void RegisterArithmeticHandlers(TDispatcher& dispatcher);  // 入れる, 足す, ... 計算
+void RegisterMessageHandlers(TDispatcher& dispatcher);     // 言う
+void RegisterTextOutputHandlers(TDispatcher& dispatcher);  // 表示
+void RegisterStringHandlers(TDispatcher& dispatcher);      // the string commands
+void RegisterDllHandlers(TDispatcher& dispatcher);         // DLL宣言, 文字型DLL宣言, DLLを利用
+
+}  // namespace yura

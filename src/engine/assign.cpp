@@ -1,0 +1,230 @@
+#include "engine/assign.h"
+
+#include "commands/registry/dispatch.h"
+#include "commands/tables/csv.h"
+#include "core/format.h"
+#include "engine/calculator.h"
+#include "engine/engine.h"
+#include "engine/executor.h"
+#include "source/scanner.h"
+#include "source/sjis.h"
+#include "source/textlines.h"
+
+namespace yura {
+namespace {
+
+constexpr std::string_view kMsgAssignToString = "の代入文";
+constexpr std::string_view kMsgAssignHint = "『変数名は、「内容」』のように書いてください。";
+constexpr std::string_view kMsgReservedWord = "\"%s\"は\"%s\"で予約語なので代入できません。";
+constexpr std::string_view kSystemCommand = "システム命令";
+constexpr std::string_view kMsgReadOnly = "\"%s\"は、読取専用です。";
+constexpr std::string_view kMsgCannotAssign = "代入出来ません。";
+constexpr std::string_view kMsgBadObjectAssign =
+    "オブジェクトへの不正な代入(%s,%s)。『オブジェクトの、項目名は、値』の形式で指定してください。";
+constexpr std::string_view kMsgNoAssignTo = "\"%s\"には代入できません！";
+constexpr std::string_view kWorkingFolder = "作業フォルダ";
+
+// Splits "name#key1[#key2]" at the "#" characters.
+bool SplitElement(std::string_view target, std::string& name, std::string& first, std::string& second, bool& hasSecond) {
+  std::size_t marks[2];
+  int count = 0;
+  for (std::size_t i = 0; i < target.size() && count < 2; i += CharLengthAt(target, i))
+    if (target[i] == '#') marks[count++] = i;
+  if (count == 0) return false;
+  name = target.substr(0, marks[0]);
+  hasSecond = count == 2;
+  first = target.substr(marks[0] + 1, (hasSecond ? marks[1] : target.size()) - marks[0] - 1);
+  if (hasSecond) second = target.substr(marks[1] + 1);
+  return true;
+}
+
+std::optional<long long> IndexOf(TEngine& engine, std::string key) {
+  if (EndsWithChars(key, "は")) key.resize(key.size() - 2);
+  if (key.empty()) return std::nullopt;
+  const auto index = ParseInteger(engine.EvalValue(key));
+  if (!index) return std::nullopt;
+  return *index;
+}
+
+}  // namespace
+
+TAssigner::TAssigner(TEngine& engine) : engine_(engine), state_(engine.State()) {}
+
+std::string TAssigner::PairValue(std::string_view pairs, std::string_view key) {
+  for (std::string_view line : SplitLines(pairs)) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) continue;
+    if (Trim(line.substr(0, equals)) == key) return std::string(line.substr(equals + 1));
+  }
+  return {};
+}
+
+std::string TAssigner::SetPairValue(std::string_view pairs, std::string_view key, std::string_view value) {
+  std::string out;
+  bool found = false;
+  for (std::string_view line : SplitLines(pairs)) {
+    const std::size_t equals = line.find('=');
+    if (!found && equals != std::string_view::npos && Trim(line.substr(0, equals)) == key) {
+      out.append(line.substr(0, equals + 1)).append(value);
+      found = true;
+    } else {
+      out += line;
+    }
+    out += kCrLf;
+  }
+  if (!found) out.append(key).append("=").append(value).append(kCrLf);
+  return out;
+}
+
+void TAssigner::Assign(std::string target, TCursor& cursor) {
+  if (!state_.ArgStack.Empty()) {
+    AssignMember(state_.ArgStack.Pop(), std::move(target), cursor);
+    return;
+  }
+  if (!target.empty() && (target[0] == '"' || target[0] == '`'))
+    engine_.Raise(FormatMessage(kMsgBadSyntax, {target + std::string(kMsgAssignToString)}) + std::string(kMsgAssignHint));
+
+  std::string value = engine_.EvalValue(engine_.Executor().ReadRestOfSentence(cursor));
+  std::string type = state_.LastType;
+
+  std::string name = target, first, second;
+  bool hasSecond = false;
+  std::optional<long long> row, column;
+  if (SplitElement(target, name, first, second, hasSecond)) {
+    row = IndexOf(engine_, first);
+    if (hasSecond) column = IndexOf(engine_, second);
+  } else {
+    name = target;
+  }
+  TNodeRef node = state_.Words.Find(name, false);
+  if (row) {
+    TCsvTable table(node ? std::string_view(node->Value) : std::string_view());
+    if (*row >= 0 && !column) {
+      table.SetRow(static_cast<std::size_t>(*row), TCsvCells{std::move(value)});
+    } else if (*row >= 0 && *column >= 0) {
+      table.SetCell(static_cast<std::size_t>(*column), static_cast<std::size_t>(*row), std::move(value));
+    }
+    value = table.ToCsv();
+  }
+  if (!node) {
+    node = THashNode::MakeVariable(name, "", static_cast<std::int32_t>(state_.RunStack.Count()), false);
+    state_.Words.Add(node);
+  }
+  switch (node->Kind) {
+    case nkCommand:
+      if (StripOkurigana(node->Name) == StripOkurigana(kWorkingFolder)) {
+        state_.ArgStack.Push(QuoteValue(value));
+        const bool paren = state_.ParenCall;
+        state_.ParenCall = true;
+        engine_.Dispatcher().Dispatch(*node);
+        state_.ParenCall = paren;
+        return;
+      }
+      engine_.Raise(kMsgReservedWord, {name, kSystemCommand});
+    case nkVariable:
+      if (node->Reserved) engine_.Raise(kMsgReadOnly, {name});
+      if (type == kTagDictionary) {
+        node->Table = std::make_shared<THash>();
+        node->Table->LoadFromText(value);
+        node->Kind = nkDictionary;
+        node->Description = kTagDictionary;
+        return;
+      }
+      node->Value = std::move(value);
+      node->Description = std::move(type);
+      return;
+    case nkDictionary:
+      if (type == kTagDictionary) {
+        node->Table = std::make_shared<THash>();
+        node->Table->LoadFromText(value);
+        return;
+      }
+      node->Table.reset();
+      node->Kind = nkVariable;
+      node->Value = std::move(value);
+      node->Description = std::move(type);
+      return;
+    case nkObject:
+      // Objects take their main value through the GUI parts.
+      engine_.Raise(kMsgNotBuilt, {name});
+    default:
+      engine_.Raise(FormatMessage(kMsgBadSyntax, {name}) + std::string(kMsgCannotAssign));
+  }
+}
+
+void TAssigner::AssignMember(std::string object, std::string member, TCursor& cursor) {
+  if (!EndsWithChars(object, "の")) engine_.Raise(kMsgBadObjectAssign, {object, member});
+  object.resize(object.size() - 2);
+  TNodeRef node = state_.Words.Find(object, false);
+  if (!node) {
+    object = engine_.EvalValue(object);
+    node = state_.Words.Find(object, false);
+    if (!node) {
+      node = std::make_shared<THashNode>();
+      node->Name = object;
+      node->Kind = nkDictionary;
+      node->Description = kTagDictionary;
+      node->Table = std::make_shared<THash>();
+      node->Number = static_cast<std::int32_t>(state_.RunStack.Count());
+      state_.Words.Add(node);
+    }
+  } else if (node->Kind == nkVariable) {
+    // A variable holding the name of another word refers to that word.
+    if (TNodeRef target = state_.Words.Find(node->Value, false); target && target != node) node = target;
+  }
+  SkipSeparators(cursor);
+  const std::string valueText(Trim(engine_.Executor().ReadRestOfSentence(cursor)));
+  switch (node->Kind) {
+    case nkVariable: {
+      const std::string key = engine_.EvalValue(member);
+      const std::string value = engine_.EvalValue(valueText);
+      node->Value = SetPairValue(node->Value, key, value);
+      return;
+    }
+    case nkDictionary: {
+      const std::string key = engine_.EvalValue(member);
+      std::string value = engine_.EvalValue(valueText);
+      if (!node->Table) node->Table = std::make_shared<THash>();
+      if (THashNode* entry = node->Table->FindNode(key, false)) {
+        entry->Value = std::move(value);
+        entry->Description = state_.LastType;
+      } else {
+        auto fresh = THashNode::MakeVariable(key, std::move(value), static_cast<std::int32_t>(state_.RunStack.Count()), false);
+        fresh->Description = state_.LastType;
+        node->Table->Add(std::move(fresh));
+      }
+      return;
+    }
+    case nkObject:
+      engine_.Raise(kMsgNotBuilt, {member});
+    default:
+      engine_.Raise(kMsgNoAssignTo, {object});
+  }
+}
+
+bool TAssigner::IsMemberReference(std::string_view text, std::string& value) {
+  std::string owned(text);
+  TCursor cursor(TText(TText(), &owned), 0);
+  const std::string word(ReadWord(cursor));
+  if (!EndsWithChars(word, "の")) {
+    if (state_.Words.FindNode(owned, false) == nullptr) return false;
+    value = engine_.EvalValue(owned);
+    return true;
+  }
+  const TNodeRef node = state_.Words.Find(std::string_view(word).substr(0, word.size() - 2), false);
+  if (!node) return false;
+  switch (node->Kind) {
+    case nkVariable: {
+      if (!state_.Words.FindNode(node->Value, false) || node->Value == node->Name) return false;
+      return IsMemberReference(node->Value + "の," + std::string(cursor.Ptr()), value);
+    }
+    case nkObject:
+    case nkDictionary:
+      value = engine_.EvalValue(owned);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace yura

@@ -1,0 +1,33 @@
+// Assignment: Aは、10 / A = 10 to variables, table elements, members of
+// objects, dictionaries and key=value variables, and to 作業フォルダ.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/yurabase.h"
+
+namespace yura {
+
+class TEngine;
+
+class TAssigner {
+ public:
+  explicit TAssigner(TEngine& engine);
+
+  void Assign(std::string target, TCursor& cursor);
+  void AssignMember(std::string object, std::string member, TCursor& cursor);
+  // True when the text's first word is a known word, or Xの + member of an
+  // object or dictionary; `value` is then the text's value.
+  bool IsMemberReference(std::string_view text, std::string& value);
+
+  // A name=value line list with the line for `key` set to `value`.
+  static std::string SetPairValue(std::string_view pairs, std::string_view key, std::string_view value);
+  static std::string PairValue(std::string_view pairs, std::string_view key);
+
+ private:
+  TEngine& engine_;
+  TYuraBase& state_;
+};
+
+}  // namespace yura

@@ -1,0 +1,14 @@
+// Commands bound to functions of libraries loaded at run time: the three
+// declaration commands and the call of a declared command.
+#pragma once
+
+namespace yura {
+
+class TEngine;
+class TDispatcher;
+struct THashNode;
+
+void CallDll(TEngine& engine, THashNode& node);
+void RegisterDllHandlers(TDispatcher& dispatcher);
+
+}  // namespace yura

@@ -1,0 +1,36 @@
+// Calling words: argument matching by particles, user functions (labels)
+// and their arguments.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/hash.h"
+#include "core/yurabase.h"
+
+namespace yura {
+
+class TEngine;
+
+// The particles of an argument pattern: "?を,?から,?まで" -> を, から, まで.
+std::vector<std::string> PatternParticles(std::string_view pattern);
+std::size_t PatternArgumentCount(std::string_view pattern);
+
+class TInvoker {
+ public:
+  explicit TInvoker(TEngine& engine);
+
+  // Reorders the argument stack to the node's pattern and cuts the particles.
+  void MatchArguments(const THashNode& node);
+  // Starts a call of a label or user function.
+  void CallLabel(THashNode& node);
+  // Runs a label's body as a value, on a fresh level; returns それ.
+  std::string LabelValue(THashNode& node);
+
+ private:
+  TEngine& engine_;
+  TYuraBase& state_;
+};
+
+}  // namespace yura

@@ -1,0 +1,169 @@
+#include "engine/numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "source/halfwidth.h"
+#include "source/textlines.h"
+
+namespace yura {
+namespace {
+
+constexpr std::size_t kNumberTextLimit = 254;
+
+bool IsDigitByte(char c) { return c >= '0' && c <= '9'; }
+
+std::optional<std::uint64_t> ParseHex(std::string_view digits) {
+  if (digits.empty() || digits.size() > 16) return std::nullopt;
+  std::uint64_t value = 0;
+  auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+  if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  return value;
+}
+
+// The longest prefix of digits [. digits [E [sign] digits]] after an optional sign.
+TNumber ParseDecimalPrefix(std::string_view s) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  const std::size_t start = i;
+  while (i < s.size() && IsDigitByte(s[i])) ++i;
+  bool digits = i > start;
+  if (i + 1 < s.size() && s[i] == '.' && IsDigitByte(s[i + 1])) {
+    i += 1;
+    while (i < s.size() && IsDigitByte(s[i])) ++i;
+    digits = true;
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+      std::size_t k = i + 1;
+      if (k < s.size() && (s[k] == '+' || s[k] == '-')) ++k;
+      if (k < s.size() && IsDigitByte(s[k])) {
+        while (k < s.size() && IsDigitByte(s[k])) ++k;
+        i = k;
+      }
+    }
+  } else if (i < s.size() && s[i] == '.' && i == start) {
+    return 0;
+  }
+  if (!digits) return 0;
+  TNumber value = 0;
+  std::from_chars(s.data() + start, s.data() + i, value);
+  return negative ? -value : value;
+}
+
+// The exponent form the runtime itself writes ("1E20", "-2E-7"): without a
+// decimal point a general reading stops before the E, but a value written back
+// by the runtime must read back as the same number.
+bool IsWrittenExponentForm(std::string_view s) {
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  const std::size_t digits = i;
+  while (i < s.size() && IsDigitByte(s[i])) ++i;
+  if (i == digits || i >= s.size() || s[i] != 'E') return false;
+  ++i;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  const std::size_t exponent = i;
+  while (i < s.size() && IsDigitByte(s[i])) ++i;
+  return i > exponent && i == s.size();
+}
+
+// Only plain ASCII with nothing to convert or remove takes the short way.
+bool NeedsNormalising(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80 || c == ',') return true;
+  return false;
+}
+
+}  // namespace
+
+TNumber ToNumber(std::string_view text) {
+  std::string_view s = Trim(text);
+  if (s.empty()) return 0;
+  std::string normalised;
+  if (s.size() > kNumberTextLimit || NeedsNormalising(s)) {
+    normalised = ToHalfWidth(s.substr(0, kNumberTextLimit));
+    std::erase(normalised, ',');
+    s = Trim(normalised);
+  }
+  while (!s.empty() && (s[0] == ' ' || s[0] == '\t')) s.remove_prefix(1);
+  if (!s.empty() && s[0] == '$') {
+    const auto value = ParseHex(s.substr(1));
+    return value ? static_cast<TNumber>(static_cast<std::int64_t>(*value)) : 0;
+  }
+  if (IsWrittenExponentForm(s)) {
+    TNumber value = 0;
+    const std::size_t start = (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    std::from_chars(s.data() + start, s.data() + s.size(), value);
+    return s[0] == '-' ? -value : value;
+  }
+  return ParseDecimalPrefix(s);
+}
+
+std::string NumberText(TNumber value) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  if (value == 0) return "0";
+  // Integers below 10^15 are written directly.
+  if (std::fabs(value) < 1e15L && value == std::trunc(value)) return std::to_string(static_cast<long long>(value));
+
+  char buffer[64];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+  const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));  // -d.ddddddddddddddde±xx
+  const bool negative = text[0] == '-';
+  const std::size_t e = text.find('e');
+  std::string digits;
+  for (char c : text.substr(negative ? 1 : 0, e - (negative ? 1 : 0)))
+    if (c != '.') digits += c;
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  int exponent = 0;
+  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(), exponent);
+
+  std::string out = negative ? "-" : "";
+  if (exponent >= 15 || exponent < -5) {
+    out += digits[0];
+    if (digits.size() > 1) out += "." + digits.substr(1);
+    out += "E" + std::to_string(exponent);
+  } else if (exponent < 0) {
+    out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  } else {
+    const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= whole) {
+      out += digits + std::string(whole - digits.size(), '0');
+    } else {
+      out += digits.substr(0, whole) + "." + digits.substr(whole);
+    }
+  }
+  return out;
+}
+
+std::optional<std::int64_t> ParseInteger(std::string_view text) {
+  std::string_view s = Trim(text);
+  if (s.empty()) return std::nullopt;
+  if (s[0] == '$') {
+    const auto value = ParseHex(s.substr(1));
+    if (!value) return std::nullopt;
+    return static_cast<std::int64_t>(*value);
+  }
+  if (s[0] == '+') s.remove_prefix(1);
+  std::int64_t value = 0;
+  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<std::int32_t> TruncateToInt32(TNumber value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  const TNumber t = std::trunc(value);
+  if (t < std::numeric_limits<std::int32_t>::min() || t > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+  return static_cast<std::int32_t>(t);
+}
+
+std::optional<std::int64_t> TruncateToInt64(TNumber value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  const TNumber t = std::trunc(value);
+  // 2^63 is exactly representable; the valid range is [-2^63, 2^63).
+  if (t < -9223372036854775808.0L || t >= 9223372036854775808.0L) return std::nullopt;
+  return static_cast<std::int64_t>(t);
+}
+
+}  // namespace yura

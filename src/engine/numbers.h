@@ -1,0 +1,32 @@
+// How texts are read as numbers and how numbers are written back as texts.
+// Numbers are extended-precision floating point; the text form is the
+// shortest one with up to 15 significant digits, never locale-dependent.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace yura {
+
+using TNumber = long double;
+
+// The numeric reading of a text: trimmed, full-width digits made half-width,
+// commas removed; "$" starts a hexadecimal integer; otherwise the longest
+// numeric prefix counts (12円 -> 12, 1e3 -> 1, 1.5e3 -> 1500); nothing -> 0.
+TNumber ToNumber(std::string_view text);
+
+// "1", "0.5", "1E20", "-1.5E-7", "INF", "NAN".
+std::string NumberText(TNumber value);
+
+// A whole text that is an integer in decimal (optional sign) or "$" hex,
+// for the places that read "an integer, else -1".
+std::optional<std::int64_t> ParseInteger(std::string_view text);
+
+// Truncation toward zero into 32 or 64 bits; nothing when out of range or
+// not finite.
+std::optional<std::int32_t> TruncateToInt32(TNumber value);
+std::optional<std::int64_t> TruncateToInt64(TNumber value);
+
+}  // namespace yura
