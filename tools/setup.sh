@@ -8,6 +8,7 @@ YURA_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev
   libgtest-dev
+  libffi-dev
 )
 
 yura_ensure_packages() {

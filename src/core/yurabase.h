@@ -113,6 +113,11 @@ class TYuraBase {
   TCursor ErrorReturnPos;
   TNodeRef ErrorMessageNode;  // エラーメッセージ
   TNodeRef ExitLabel;
+  // Sentences completed so far, and the count when the run last jumped to the
+  // error label: a second error before another sentence completes is reported
+  // instead of jumping again.
+  std::uint64_t SentenceCount = 0;
+  std::uint64_t ErrorJumpSentence = UINT64_MAX;
   TNodeRef NoExitNode;  // 終了不可能
   std::string ErrorLog;
 

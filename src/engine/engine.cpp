@@ -87,12 +87,15 @@ void TEngine::Raise(std::string_view messageTemplate, std::initializer_list<std:
 
 void TEngine::HandleScriptError(const EYura& error) {
   if (state_.ErrorMessageNode) state_.ErrorMessageNode->Value = error.Message();
-  if (state_.ErrorLabel) {
+  // What the failed sentence had stacked must not reach the next one.
+  state_.ArgStack.Clear();
+  if (state_.ErrorLabel && state_.ErrorJumpSentence != state_.SentenceCount) {
+    state_.ErrorJumpSentence = state_.SentenceCount;
     state_.ErrorReturnPos = state_.Cursor;
     state_.Cursor = state_.ErrorLabel->Position;
     return;
   }
-  if (!state_.ErrorWarn) return;
+  if (!state_.ErrorWarn && !state_.ErrorLabel) return;
   if (Trim(state_.ErrorLog).empty())
     state_.ErrorLog = state_.FormatError(error.Message()) + "\r\n" + std::string(kMsgNoProgress);
   switch (Host().ShowErrorWindow(state_.ErrorLog, state_.DebugMode)) {

@@ -313,6 +313,7 @@ void TExecutor::EndSentence() {
   }
   if (node) {
     ExecuteWord(*node);
+    ++state_.SentenceCount;
     if (!state_.ArgStack.Empty()) {
       const std::string rest = state_.ArgStack.AsLines();
       state_.ArgStack.Clear();

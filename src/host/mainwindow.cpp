@@ -130,7 +130,9 @@ void TfrmYura::closeEvent(QCloseEvent* event) {
   } catch (const std::exception&) {
     canClose = true;
   }
-  if (!canClose) {
+  // In console mode nothing could change the answer later: once the end
+  // handler has had its say, the program ends.
+  if (!canClose && !host_.IsConsoleMode()) {
     event->ignore();
     return;
   }

@@ -13,8 +13,6 @@ inline constexpr std::string_view kCaptionProgramError = "プログラムの実�
 inline constexpr std::string_view kMsgExtractFailed = "ファイルの展開に失敗しました。";
 inline constexpr std::string_view kMsgResourceFailed = "リソースファイルの取り込みに失敗しました。";
 inline constexpr std::string_view kMsgSystemError = "システムエラー:";
-// A UTF-8 script holds a character that Shift_JIS cannot represent.
-inline constexpr std::string_view kMsgUtf8Unconvertible = "UTF-8の文字(U+%s)は、Shift_JISに変換できません。";
 
 inline constexpr std::string_view kMainWindowTitle = "ゆらほし";
 inline constexpr std::string_view kErrorWindowCaption = "実行中にエラーが発生しました。";

@@ -28,12 +28,6 @@ class TStartup {
   // fills the start-up fields of the state. `parameters[0]` is the runtime.
   TStartupOutcome Locate(const std::vector<std::string>& parameters);
 
-  // Reads a start-up or included file as the runtime reads scripts: lines
-  // joined with CR LF after each one; a UTF-8 file is converted. Returns false
-  // when the file cannot be read or is an executable. Throws EYura when a
-  // UTF-8 character has no Shift_JIS form.
-  static bool ReadScriptText(TYuraBase& state, const std::string& sjisPath, std::string& text);
-
  private:
   void LocateScript(const std::vector<std::string>& parameters);
   bool LoadPackedScript(const std::string& executable);

@@ -6,7 +6,11 @@
 #include "commands/registry/vocabulary.h"
 #include "core/errors.h"
 #include "core/format.h"
+#include "engine/control.h"
+#include "engine/dll.h"
 #include "engine/engine.h"
+#include "engine/errorhandling.h"
+#include "engine/subroutines.h"
 #include "engine/invoke.h"
 
 namespace yura {
@@ -62,6 +66,9 @@ void InstallHandlers(TDispatcher& dispatcher) {
   RegisterTextOutputHandlers(dispatcher);
   RegisterStringHandlers(dispatcher);
   RegisterDllHandlers(dispatcher);
+  RegisterControlHandlers(dispatcher);
+  RegisterSubroutineHandlers(dispatcher);
+  RegisterErrorHandlers(dispatcher);
 }
 
 }  // namespace yura

@@ -10,6 +10,5 @@ void RegisterArithmeticHandlers(TDispatcher& dispatcher);  // 入れる, 足す,
 void RegisterMessageHandlers(TDispatcher& dispatcher);     // 言う
 void RegisterTextOutputHandlers(TDispatcher& dispatcher);  // 表示
 void RegisterStringHandlers(TDispatcher& dispatcher);      // the string commands
-void RegisterDllHandlers(TDispatcher& dispatcher);         // DLL宣言, 文字型DLL宣言, DLLを利用
 
 }  // namespace yura

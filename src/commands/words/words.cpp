@@ -1,5 +1,7 @@
 // Commands on words themselves: changing a word's kind, listing keys and
 // variable names, renaming and copying words.
+#include <utility>
+
 #include "commands/registry/arguments.h"
 #include "commands/registry/dispatch.h"
 #include "commands/registry/families.h"
@@ -118,14 +120,23 @@ void Rename(TEngine& engine, THashNode&) {
     }
   }
   if (tokens.size() != PatternArgumentCount(node->ArgPattern) + 1) engine.Raise(kMsgArgumentError, {name});
-  auto copy = std::make_shared<THashNode>(*node);
-  copy->Name = tokens.back();
+  std::string newName = tokens.back();
   tokens.pop_back();
   std::string pattern;
   for (const std::string& particle : tokens) pattern += (pattern.empty() ? "" : ",") + particle;
-  copy->ArgPattern = std::move(pattern);
+  // The entry itself moves to its new name, so that a loop or a handler that
+  // holds it goes on with it.
   state.Words.Delete(node->Name, false);
-  state.Words.Add(std::move(copy));
+  const std::string oldName = std::exchange(node->Name, std::move(newName));
+  const std::string oldPattern = std::exchange(node->ArgPattern, std::move(pattern));
+  try {
+    state.Words.Add(node);
+  } catch (...) {
+    node->Name = oldName;
+    node->ArgPattern = oldPattern;
+    state.Words.Add(node);
+    throw;
+  }
 }
 
 void CopyWord(TEngine& engine, THashNode&) {

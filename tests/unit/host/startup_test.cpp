@@ -1,5 +1,7 @@
 #include "host/startup.h"
 
+#include "engine/scriptfile.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -144,7 +146,7 @@ TEST_F(StartupTest, ScriptTexts) {
     TFakeHost host;
     TYuraBase state(host);
     std::string text;
-    EXPECT_EQ(TStartup::ReadScriptText(state, folder + "s.yrh", text), c.readable) << c.bytes;
+    EXPECT_EQ(ReadScriptText(state, folder + "s.yrh", text), c.readable) << c.bytes;
     if (c.readable) EXPECT_EQ(text, c.text) << c.bytes;
   }
 }
@@ -156,7 +158,7 @@ TEST_F(StartupTest, Utf8CharacterWithoutShiftJisFormStopsTheStartAtItsLine) {
   state.SourceFileName = "u.yrh";
   std::string text;
   try {
-    TStartup::ReadScriptText(state, folder + "u.yrh", text);
+    ReadScriptText(state, folder + "u.yrh", text);
     ADD_FAILURE();
   } catch (const EYura& e) {
     EXPECT_EQ(e.Message(), "[エラー] u.yrh(3行目): UTF-8の文字(U+1F600)は、Shift_JISに変換できません。");
