@@ -29,22 +29,19 @@ constexpr std::string_view kElse = "その他";
 
 bool AtLineEnd(const TCursor& cursor) { return cursor.Peek() == '\r' || cursor.Peek() == '\n'; }
 
-std::string_view KeywordName(const TNodeRef& node, std::string_view fallback) {
-  return node ? std::string_view(node->Name) : fallback;
-}
+constexpr std::string_view kThenWords[] = {"ならば", "なら"};
+constexpr std::string_view kElseWords[] = {"違えば", "でなければ"};
+constexpr std::string_view kIfWord = "もし";
 
 // The condition keyword at the cursor, or empty.
-std::string_view KeywordAt(TEngine& engine, const TCursor& cursor, bool thenWords, bool elseWords) {
-  const TYuraBase& state = engine.State();
+std::string_view KeywordAt(const TCursor& cursor, bool thenWords, bool elseWords) {
   const std::string_view here(cursor.Ptr());
-  if (thenWords) {
-    for (std::string_view word : {KeywordName(state.NarabaNode, "ならば"), KeywordName(state.NaraNode, "なら")})
-      if (!word.empty() && here.starts_with(word)) return word;
-  }
-  if (elseWords) {
-    for (std::string_view word : {KeywordName(state.ChigaebaNode, "違えば"), KeywordName(state.DenakerebaNode, "でなければ")})
-      if (!word.empty() && here.starts_with(word)) return word;
-  }
+  if (thenWords)
+    for (std::string_view word : kThenWords)
+      if (here.starts_with(word)) return word;
+  if (elseWords)
+    for (std::string_view word : kElseWords)
+      if (here.starts_with(word)) return word;
   return {};
 }
 
@@ -60,10 +57,10 @@ std::string ReadCondition(TEngine& engine, TCursor& cursor) {
     if (AtLineEnd(cursor)) {
       engine.Executor().SkipLineEnd(cursor);
       SkipBlanks(cursor);
-      if (KeywordAt(engine, cursor, true, true).empty()) engine.Raise(kMsgNoConditionEnd);
+      if (KeywordAt(cursor, true, true).empty()) engine.Raise(kMsgNoConditionEnd);
       return condition;
     }
-    if (!KeywordAt(engine, cursor, true, true).empty()) return condition;
+    if (!KeywordAt(cursor, true, true).empty()) return condition;
     const unsigned char c = cursor.Peek();
     if (c == '"' || c == '`') {
       try {
@@ -144,7 +141,7 @@ void IfBlock(TEngine& engine, TCursor& cursor, bool withKeyword) {
   SkipBlanks(cursor);
   if (AtLineEnd(cursor)) engine.Executor().SkipLineEnd(cursor);
   std::optional<TRunControl> thenFrame, elseFrame;
-  const std::string_view thenWord = withKeyword ? KeywordAt(engine, cursor, true, false) : std::string_view();
+  const std::string_view thenWord = withKeyword ? KeywordAt(cursor, true, false) : std::string_view();
   if (!withKeyword || !thenWord.empty()) {
     cursor.Pos += thenWord.size();
     SkipBlanks(cursor);
@@ -159,10 +156,10 @@ void IfBlock(TEngine& engine, TCursor& cursor, bool withKeyword) {
       PassLineEnds(engine, cursor);
     }
   }
-  if (const std::string_view elseWord = KeywordAt(engine, cursor, false, true); !elseWord.empty()) {
+  if (const std::string_view elseWord = KeywordAt(cursor, false, true); !elseWord.empty()) {
     cursor.Pos += elseWord.size();
     SkipBlanks(cursor);
-    if (std::string_view(cursor.Ptr()).starts_with(KeywordName(state.MoshiNode, "もし"))) engine.Raise(kMsgNestedIf);
+    if (std::string_view(cursor.Ptr()).starts_with(kIfWord)) engine.Raise(kMsgNestedIf);
     elseFrame = ReadBlock(engine, cursor, rcElse);
   }
   std::optional<TRunControl>& selected = state.CondResult == 1 ? thenFrame : elseFrame;
@@ -417,7 +414,7 @@ void ConditionForm(TEngine& engine, TCursor& cursor) {
   SkipBlanks(cursor);
   if (AtLineEnd(cursor)) engine.Executor().SkipLineEnd(cursor);
   SkipBlanks(cursor);
-  IfBlock(engine, cursor, !KeywordAt(engine, cursor, true, true).empty());
+  IfBlock(engine, cursor, !KeywordAt(cursor, true, true).empty());
 }
 
 void RegisterControlHandlers(TDispatcher& dispatcher) {

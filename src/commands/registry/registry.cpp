@@ -6,7 +6,8 @@
 namespace yura {
 namespace {
 
-TNodeRef Entry(TYuraBase& state, std::string_view name) { return state.Words.Find(name, false); }
+// Commands are stored without okurigana, preset words as written.
+TNodeRef Entry(TYuraBase& state, std::string_view name) { return state.Words.Find(name, true); }
 
 // The start-up constants and the values the host computed.
 std::string PresetValue(const TYuraBase& state, const TRegistration& row) {

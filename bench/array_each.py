@@ -1,0 +1,7 @@
+a = ""
+for i in range(1, 20001):
+    a = a + str(i) + "\r\n"
+s = 0
+for line in a.splitlines():
+    s = s + int(line)
+print(s)

@@ -1,0 +1,5 @@
+set a ""
+for {set i 1} {$i <= 20000} {incr i} { append a $i "\r\n" }
+set s 0
+foreach line [split [string trimright $a "\r\n"] "\n"] { set s [expr {$s + [string trim $line]}] }
+puts $s

@@ -1,0 +1,7 @@
+s = 0
+def add():
+    global s
+    s = s + 1
+for _ in range(200000):
+    add()
+print(s)

@@ -1,0 +1,6 @@
+s = 0
+n = 0
+while n < 1000000:
+    n += 1
+    s = s + n
+print(s)
