@@ -12,6 +12,7 @@
 namespace yura {
 
 class TObjectControl;
+class TDialogService;
 
 enum class TErrorWindowChoice { Debug, Continue, Stop };
 
@@ -44,6 +45,10 @@ class THost {
   // Asks the main window to close (its close query may refuse).
   virtual void CloseMainWindow() = 0;
   virtual bool IsConsoleMode() const = 0;
+  // The questions a script asks (dialog windows, or console lines).
+  virtual TDialogService& Dialogs() = 0;
+  virtual void SetClipboardText(std::string_view sjisText) = 0;
+  virtual std::string ClipboardText() = 0;
   // The main window as the GUI registry's entry 0.
   virtual std::shared_ptr<TObjectControl> MainWindowControl() = 0;
 };

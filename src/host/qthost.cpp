@@ -1,6 +1,8 @@
 #include "host/qthost.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <cstdlib>
 
@@ -26,6 +28,21 @@ bool ConsoleModeRequested() {
 void TQtHost::SetMainWindow(TfrmYura* window) {
   mainWindow_ = window;
   frmYura_ = window;
+  qtDialogs_.SetOwner(window);
+}
+
+TDialogService& TQtHost::Dialogs() {
+  if (console_) return consoleDialogs_;
+  return qtDialogs_;
+}
+
+void TQtHost::SetClipboardText(std::string_view sjisText) {
+  if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(ToQString(sjisText));
+}
+
+std::string TQtHost::ClipboardText() {
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  return clipboard != nullptr ? FromQString(clipboard->text()) : std::string();
 }
 
 std::int32_t TQtHost::DrawTextLines(const std::vector<std::string>& lines, std::int32_t x, std::int32_t y, bool centre,

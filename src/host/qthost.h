@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include "core/host.h"
+#include "host/qtdialogs.h"
+#include "platform/consoledialogs.h"
 
 namespace yura {
 
@@ -23,6 +25,9 @@ class TQtHost final : public THost {
   std::int32_t DrawTextLines(const std::vector<std::string>& lines, std::int32_t x, std::int32_t y, bool centre,
                              const TTextStyle& style) override;
   std::shared_ptr<TObjectControl> MainWindowControl() override { return nullptr; }
+  TDialogService& Dialogs() override;
+  void SetClipboardText(std::string_view sjisText) override;
+  std::string ClipboardText() override;
   TErrorWindowChoice ShowErrorWindow(std::string_view sjisLog, bool offerDebug) override;
   void ProcessEvents() override;
   void CloseMainWindow() override;
@@ -36,6 +41,8 @@ class TQtHost final : public THost {
   bool console_;
   QPointer<QWidget> mainWindow_;
   TfrmYura* frmYura_ = nullptr;
+  TQtDialogs qtDialogs_;
+  TConsoleDialogs consoleDialogs_;
   int exitStatus_ = 0;
 };
 

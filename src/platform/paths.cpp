@@ -1,5 +1,9 @@
 #include "platform/paths.h"
 
+#include <climits>
+#include <cstdlib>
+#include <unistd.h>
+
 #include <vector>
 
 #include "platform/codepage.h"
@@ -103,6 +107,48 @@ std::string AbsolutePath(std::string_view sjisPath) {
   if (out == prefix) out += "/";
   const bool folder = !path.empty() && (path.back() == '/' || path.ends_with("/.") || path.ends_with("/.."));
   if (folder && out.back() != '/') out += '/';
+  return out;
+}
+
+namespace {
+
+// Follows the existing part of a native path; a dangling symbolic link is
+// followed too, so that a link cannot hide where a write would go.
+std::string ResolveNative(std::string native, int depth) {
+  std::string rest;
+  for (;;) {
+    char resolved[PATH_MAX];
+    if (::realpath(native.c_str(), resolved) != nullptr) {
+      std::string out = resolved;
+      if (!rest.empty()) out += (out == "/" ? "" : "/") + rest;
+      return out;
+    }
+    char link[PATH_MAX];
+    const ssize_t length = ::readlink(native.c_str(), link, sizeof link - 1);
+    if (length > 0 && depth < 40) {
+      std::string target(link, static_cast<std::size_t>(length));
+      if (target[0] != '/') target = native.substr(0, native.rfind('/') + 1) + target;
+      return ResolveNative(target + (rest.empty() ? "" : "/" + rest), depth + 1);
+    }
+    const std::size_t slash = native.rfind('/');
+    if (slash == std::string::npos || native == "/") return native + (rest.empty() ? "" : "/" + rest);
+    rest = native.substr(slash + 1) + (rest.empty() ? "" : "/" + rest);
+    native = slash == 0 ? "/" : native.substr(0, slash);
+  }
+}
+
+}  // namespace
+
+std::string CanonicalPath(std::string_view sjisPath) {
+  const std::string absolute = AbsolutePath(sjisPath);
+  const bool folder = !absolute.empty() && absolute.back() == '/';
+  std::string native = ToNativePath(absolute);
+  if (folder && native.size() > 1) native.pop_back();
+  std::string out = FromNativePath(ResolveNative(native, 0));
+  // Components after a followed link may hold "." or "..".
+  out = AbsolutePath(out);
+  if (folder && !out.ends_with('/')) out += '/';
+  if (!folder && out.size() > 1 && out.ends_with('/')) out.pop_back();
   return out;
 }
 

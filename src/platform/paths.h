@@ -28,6 +28,11 @@ std::string_view FolderPart(std::string_view sjisPath);
 // folder; "\" becomes "/", "." and ".." are resolved textually.
 std::string AbsolutePath(std::string_view sjisPath);
 
+// The canonical form of a path: absolute, "." and ".." resolved, symbolic
+// links of its existing part followed. The part that does not exist yet is
+// kept as written.
+std::string CanonicalPath(std::string_view sjisPath);
+
 // Appends "/" unless the text already ends in a separator (or is empty).
 std::string WithTrailingSeparator(std::string_view sjisFolder);
 

@@ -5,8 +5,54 @@
 #include <vector>
 
 #include "core/host.h"
+#include "platform/dialogservice.h"
 
 namespace yura {
+
+// Answers questions from a queue and remembers what was asked.
+class TFakeDialogs final : public TDialogService {
+ public:
+  void Message(const std::string& text, const TDialogFont&) override { Questions.push_back(text); }
+  std::optional<std::string> Ask(const std::string& message, const std::string&, int, const TDialogFont&) override {
+    return Next(message);
+  }
+  TYesNo YesNo(const std::string& message, bool) override {
+    Questions.push_back(message);
+    return TYesNo::No;
+  }
+  std::optional<std::string> Select(const std::string& message, const std::vector<std::string>&, const std::string&,
+                                    bool, int, const TDialogFont&) override {
+    return Next(message);
+  }
+  std::optional<std::string> ChooseButton(const std::string& message, const std::vector<std::string>& choices,
+                                          const TDialogFont&) override {
+    Choices = choices;
+    return Next(message);
+  }
+  std::optional<std::string> Memo(const std::string& initial, int, const TDialogFont&) override { return Next(initial); }
+  std::optional<std::uint32_t> ChooseColor() override { return std::nullopt; }
+  std::optional<TFontChoice> ChooseFont() override { return std::nullopt; }
+  std::optional<std::vector<std::string>> OpenFiles(const std::string&, const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> SaveFile(const std::string&, const std::string&, const std::string&,
+                                      const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ChooseFolder(const std::string&, bool) override { return std::nullopt; }
+
+  std::vector<std::optional<std::string>> Answers;
+  std::vector<std::string> Questions, Choices;
+
+ private:
+  std::optional<std::string> Next(const std::string& question) {
+    Questions.push_back(question);
+    if (Answers.empty()) return std::nullopt;
+    auto answer = Answers.front();
+    Answers.erase(Answers.begin());
+    return answer;
+  }
+};
 
 class TFakeHost final : public THost {
  public:
@@ -25,12 +71,17 @@ class TFakeHost final : public THost {
     return y + 20 * static_cast<std::int32_t>(lines.size());
   }
   std::shared_ptr<TObjectControl> MainWindowControl() override { return nullptr; }
+  TDialogService& Dialogs() override { return FakeDialogs; }
+  void SetClipboardText(std::string_view text) override { Clipboard = text; }
+  std::string ClipboardText() override { return Clipboard; }
   void ProcessEvents() override {}
   void CloseMainWindow() override { ++CloseRequests; }
   bool IsConsoleMode() const override { return true; }
 
   std::vector<std::string> RuntimeMessages, Messages, Output, ErrorWindows, Drawn;
   int CloseRequests = 0;
+  std::string Clipboard;
+  TFakeDialogs FakeDialogs;
 };
 
 }  // namespace yura

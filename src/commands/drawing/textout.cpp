@@ -4,6 +4,7 @@
 #include "commands/registry/dispatch.h"
 #include "commands/registry/families.h"
 #include "engine/engine.h"
+#include "host/fileguard.h"
 #include "platform/filesystem.h"
 #include "source/scanner.h"
 #include "source/textlines.h"
@@ -28,7 +29,8 @@ void Show(TEngine& engine, THashNode&) {
   TYuraBase& state = engine.State();
   std::string text = engine.PopValue();
   if (state.OutputTargetNode && !state.OutputTargetNode->Value.empty()) {
-    AppendToOutputFile(state.OutputTargetNode->Value, text);
+    const std::string& file = state.OutputTargetNode->Value;
+    if (!ConfirmFileAccess(state, file, "\"" + file + "\"へ書き込みます。")) AppendToOutputFile(file, text);
     return;
   }
   if (text.size() < kExpandLimit)

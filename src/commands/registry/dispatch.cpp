@@ -62,7 +62,7 @@ void TDispatcher::Dispatch(THashNode& node) {
 void InstallHandlers(TDispatcher& dispatcher) {
   RegisterWordHandlers(dispatcher);
   RegisterArithmeticHandlers(dispatcher);
-  RegisterMessageHandlers(dispatcher);
+  RegisterDialogHandlers(dispatcher);
   RegisterTextOutputHandlers(dispatcher);
   RegisterStringHandlers(dispatcher);
   RegisterDllHandlers(dispatcher);

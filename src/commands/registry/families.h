@@ -7,7 +7,7 @@ class TDispatcher;
 
 void RegisterWordHandlers(TDispatcher& dispatcher);        // words and variables
 void RegisterArithmeticHandlers(TDispatcher& dispatcher);  // 入れる, 足す, ... 計算
-void RegisterMessageHandlers(TDispatcher& dispatcher);     // 言う
+void RegisterDialogHandlers(TDispatcher& dispatcher);      // dialogs and the clipboard
 void RegisterTextOutputHandlers(TDispatcher& dispatcher);  // 表示
 void RegisterStringHandlers(TDispatcher& dispatcher);      // the string commands
 
