@@ -32,17 +32,22 @@ class TFakeDialogs final : public TDialogService {
   std::optional<std::string> Memo(const std::string& initial, int, const TDialogFont&) override { return Next(initial); }
   std::optional<std::uint32_t> ChooseColor() override { return std::nullopt; }
   std::optional<TFontChoice> ChooseFont() override { return std::nullopt; }
-  std::optional<std::vector<std::string>> OpenFiles(const std::string&, const std::string&, const std::string&) override {
+  std::optional<std::vector<std::string>> OpenFiles(const std::string& filter, const std::string&,
+                                                    const std::string&) override {
+    Filter = filter;
     return std::nullopt;
   }
-  std::optional<std::string> SaveFile(const std::string&, const std::string&, const std::string&,
+  std::optional<std::string> SaveFile(const std::string& filter, const std::string& extension, const std::string&,
                                       const std::string&) override {
+    Filter = filter;
+    DefaultExtension = extension;
     return std::nullopt;
   }
   std::optional<std::string> ChooseFolder(const std::string&, bool) override { return std::nullopt; }
 
   std::vector<std::optional<std::string>> Answers;
   std::vector<std::string> Questions, Choices;
+  std::string Filter, DefaultExtension;
 
  private:
   std::optional<std::string> Next(const std::string& question) {
