@@ -307,7 +307,7 @@ std::string TCalculator::EvalWord(TCursor& cursor, std::string_view word) {
   switch (node->Kind) {
     case nkCommand: {
       const std::string savedValue = sore.Value, savedTag = sore.Description;
-      engine_.Dispatcher().Dispatch(*node);
+      engine_.Dispatcher().Dispatch(*node, word);
       std::string value = sore.Value;
       state_.LastType = sore.Description;
       sore.Value = savedValue;
@@ -324,7 +324,7 @@ std::string TCalculator::EvalWord(TCursor& cursor, std::string_view word) {
     }
     case nkDllCommand: {
       const std::string savedValue = sore.Value, savedTag = sore.Description;
-      CallDll(engine_, *node);
+      CallDll(engine_, *node, word);
       std::string value = sore.Value;
       state_.LastType = sore.Description;
       sore.Value = savedValue;

@@ -199,7 +199,7 @@ std::int32_t StrictBound(TEngine& engine, const THashNode& entry, const std::str
     }
     numeric = numeric && digits > 0;
   }
-  if (!numeric) engine.Raise(kMsgNeedNumber, {entry.Name});
+  if (!numeric) engine.Raise(kMsgNeedNumber, {engine.CommandName(entry)});
   const auto truncated = TruncateToInt64(ToNumber(text));
   if (!truncated) throw EPlainError(std::string(kMsgRangeCheck));
   return LoopNumber(*truncated);
@@ -241,7 +241,7 @@ void For(TEngine& engine, THashNode& entry) {
     counter->Description = kTagNumber;
     state.Words.Add(counter);
   } else if (counter->Kind != nkVariable) {
-    engine.Raise(kMsgCounterVariable, {entry.Name});
+    engine.Raise(kMsgCounterVariable, {engine.CommandName(entry)});
   }
   TRunControl frame = ReadBlock(engine, state.Cursor, rcFor);
   if (to < from) return;

@@ -108,7 +108,7 @@ void DllUse(TEngine& engine, THashNode& entry) {
   }
   std::size_t used = 0;
   for (char letter : letters) used += letter != 'v';
-  if (used != PatternArgumentCount(pattern)) engine.Raise(kMsgArgumentError, {entry.Name});
+  if (used != PatternArgumentCount(pattern)) engine.Raise(kMsgArgumentError, {engine.CommandName(entry)});
   std::string value = "=";
   if (result != '\0') value += result;
   value += letters;
@@ -135,13 +135,14 @@ std::vector<std::string> CallArguments(TEngine& engine, std::size_t count) {
 
 }  // namespace
 
-void CallDll(TEngine& engine, THashNode& node) {
+void CallDll(TEngine& engine, THashNode& node, std::string_view writtenName) {
+  TEngine::TNameScope name(engine, writtenName);
   engine.Invoker().MatchArguments(node);
   const std::size_t count = PatternArgumentCount(node.ArgPattern);
   std::vector<std::string> texts = CallArguments(engine, count);
   const bool typed = !node.Value.empty() && node.Value[0] == '=';
-  if (!typed && node.Value != "" && node.Value != "P") engine.Raise(kMsgBadDefinition, {node.Name});
-  if (!typed && count > kMaxSimpleParameters) engine.Raise(kMsgBadDefinition, {node.Name});
+  if (!typed && node.Value != "" && node.Value != "P") engine.Raise(kMsgBadDefinition, {engine.CommandName(node)});
+  if (!typed && count > kMaxSimpleParameters) engine.Raise(kMsgBadDefinition, {engine.CommandName(node)});
 
   // The layout of the call: one slot per parameter.
   std::vector<ffi_type*> types;
@@ -202,7 +203,7 @@ void CallDll(TEngine& engine, THashNode& node) {
   }
   ffi_cif cif;
   if (ffi_prep_cif(&cif, FFI_DEFAULT_ABI, static_cast<unsigned>(types.size()), resultType, types.data()) != FFI_OK)
-    engine.Raise(kMsgBadDefinition, {node.Name});
+    engine.Raise(kMsgBadDefinition, {engine.CommandName(node)});
   ffi_arg returned = 0;
   ffi_call(&cif, reinterpret_cast<void (*)()>(node.Function), &returned, slots.data());
 

@@ -110,6 +110,10 @@ void TEngine::HandleScriptError(const EYura& error) {
   }
 }
 
+std::string_view TEngine::CommandName(const THashNode& entry) const {
+  return commandNames_.empty() || commandNames_.back().empty() ? std::string_view(entry.Name) : commandNames_.back();
+}
+
 void TEngine::CheckNativeDepth() {
   if (!NearStackLimit()) return;
   std::string message = state_.FormatError(kMsgStackFull);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/runcontrol.h"
 #include "core/yurabase.h"
@@ -72,6 +73,20 @@ class TEngine final : public TConditionEvaluator {
   // Raises the stack-full error when native recursion nears the stack's end.
   void CheckNativeDepth();
 
+  // The name of the command now running, as the script wrote it (言います
+  // for the command stored as 言); messages name commands this way.
+  std::string_view CommandName(const THashNode& entry) const;
+  class TNameScope {
+   public:
+    TNameScope(TEngine& engine, std::string_view name) : engine_(engine) { engine.commandNames_.push_back(name); }
+    ~TNameScope() { engine_.commandNames_.pop_back(); }
+    TNameScope(const TNameScope&) = delete;
+    TNameScope& operator=(const TNameScope&) = delete;
+
+   private:
+    TEngine& engine_;
+  };
+
   long long ConditionValue(std::string_view condition) override;
 
  private:
@@ -81,6 +96,7 @@ class TEngine final : public TConditionEvaluator {
   std::unique_ptr<TAssigner> assigner_;
   std::unique_ptr<TInvoker> invoker_;
   std::unique_ptr<TDispatcher> dispatcher_;
+  std::vector<std::string_view> commandNames_;
 };
 
 // Messages of the engine core.

@@ -209,7 +209,7 @@ void TExecutor::ClassifyWord(std::string t, TCursor& cursor, bool plainWord) {
       if ((*cursor.Text)[afterWord] == '(') {
         CallForm(t, cursor, false);
       } else {
-        ExecuteWord(*node);
+        ExecuteWord(*node, t);
       }
       return;
     }
@@ -312,12 +312,14 @@ void TExecutor::EndSentence() {
     node = state_.Words.Find(w, true);
   }
   if (node) {
-    ExecuteWord(*node);
+    // A command given by its number is named "\".
+    ExecuteWord(*node, w[0] == '\\' ? std::string_view(node->Name) : std::string_view(w));
     ++state_.SentenceCount;
     if (!state_.ArgStack.Empty()) {
       const std::string rest = state_.ArgStack.AsLines();
       state_.ArgStack.Clear();
-      engine_.Raise(FormatMessage(kMsgTooManyArguments, {node->Name}) + rest + "\"");
+      engine_.Raise(FormatMessage(kMsgTooManyArguments, {w[0] == '\\' ? std::string_view(node->Name) : std::string_view(w)}) +
+                    rest + "\"");
     }
     return;
   }
@@ -335,19 +337,20 @@ void TExecutor::EndSentence() {
   engine_.Raise(kMsgUndefinedCommand, {Trim(sentence)});
 }
 
-void TExecutor::ExecuteWord(THashNode& node) {
+void TExecutor::ExecuteWord(THashNode& node, std::string_view writtenName) {
   switch (node.Kind) {
     case nkCommand:
-      engine_.Dispatcher().Dispatch(node);
+      engine_.Dispatcher().Dispatch(node, writtenName);
       return;
     case nkUserFunction:
-      engine_.Invoker().CallLabel(node);
+      engine_.Invoker().CallLabel(node, writtenName);
       return;
     case nkVariable:
     case nkObject:
-      engine_.Raise(FormatMessage(kMsgBadSyntax, {node.Name}) + std::string(kMsgVariableRun));
+      engine_.Raise(FormatMessage(kMsgBadSyntax, {writtenName.empty() ? std::string_view(node.Name) : writtenName}) +
+                    std::string(kMsgVariableRun));
     case nkDllCommand:
-      CallDll(engine_, node);
+      CallDll(engine_, node, writtenName);
       return;
     default:
       return;
@@ -368,19 +371,19 @@ std::string TExecutor::CallForm(std::string_view name, TCursor& cursor, bool pus
   state_.ParenCall = true;
   switch (node->Kind) {
     case nkCommand:
-      engine_.Dispatcher().Dispatch(*node);
+      engine_.Dispatcher().Dispatch(*node, name);
       break;
     case nkUserFunction: {
       TCursorGuard restore(state_.Cursor);
       state_.Cursor.Clear();
       TLevelGuard level(state_.RunStack);
-      engine_.Invoker().CallLabel(*node);
+      engine_.Invoker().CallLabel(*node, name);
       state_.ParenCall = false;
       RunScript();
       break;
     }
     default:
-      CallDll(engine_, *node);
+      CallDll(engine_, *node, name);
       break;
   }
   state_.ParenCall = false;

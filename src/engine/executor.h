@@ -20,7 +20,8 @@ class TExecutor final : public TEvaluatorHook {
   void RunScript();
   void ExecuteStep(TCursor& cursor);
   void EndSentence();
-  void ExecuteWord(THashNode& node);
+  // `writtenName`: the word as the script wrote it.
+  void ExecuteWord(THashNode& node, std::string_view writtenName = {});
   // name(a, b, ...) at the cursor; with `push`, the result is also pushed.
   std::string CallForm(std::string_view name, TCursor& cursor, bool push);
 

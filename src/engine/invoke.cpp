@@ -62,7 +62,7 @@ void TInvoker::MatchArguments(const THashNode& node) {
     state_.SoreImplied = false;
   }
   if (stack.Count() < m)
-    engine_.Raise(kMsgTooFewArguments, {node.Name, node.ArgPattern});
+    engine_.Raise(kMsgTooFewArguments, {engine_.CommandName(node), node.ArgPattern});
   std::vector<std::string> kept(m);
   for (std::size_t k = m; k-- > 0;) {
     const std::string& particle = particles[k];
@@ -76,7 +76,7 @@ void TInvoker::MatchArguments(const THashNode& node) {
           found = i;
           break;
         }
-      if (found == items.size()) engine_.Raise(kMsgWrongParticle, {node.Name, node.ArgPattern, particle});
+      if (found == items.size()) engine_.Raise(kMsgWrongParticle, {engine_.CommandName(node), node.ArgPattern, particle});
     }
     std::string item = std::move(items[found]);
     items.erase(items.begin() + static_cast<std::ptrdiff_t>(found));
@@ -88,8 +88,9 @@ void TInvoker::MatchArguments(const THashNode& node) {
   if (stack.Count() > kMaxArguments) engine_.Raise(kMsgStackFull);
 }
 
-void TInvoker::CallLabel(THashNode& node) {
+void TInvoker::CallLabel(THashNode& node, std::string_view writtenName) {
   if (!node.ArgPattern.empty()) {
+    TEngine::TNameScope name(engine_, writtenName);
     MatchArguments(node);
     const std::size_t count = PatternArgumentCount(node.ArgPattern);
     std::vector<std::string> texts;

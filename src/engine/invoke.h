@@ -24,7 +24,7 @@ class TInvoker {
   // Reorders the argument stack to the node's pattern and cuts the particles.
   void MatchArguments(const THashNode& node);
   // Starts a call of a label or user function.
-  void CallLabel(THashNode& node);
+  void CallLabel(THashNode& node, std::string_view writtenName = {});
   // Runs a label's body as a value, on a fresh level; returns それ.
   std::string LabelValue(THashNode& node);
 

@@ -30,6 +30,11 @@ long long PopNumberArgument(TEngine& engine) {
   return *value;
 }
 
+long long PopIntegerArgument(TEngine& engine, long long fallback) {
+  const auto value = ParseInteger(engine.PopValue());
+  return value ? *value : fallback;
+}
+
 long TabWidth(TEngine& engine) {
   const TNodeRef& node = engine.State().TabWidthNode;
   const auto width = TruncateToInt32(node ? ToNumber(node->Value) : 8);

@@ -20,6 +20,10 @@ long long PopTruncated(TEngine& engine);
 // signed 32-bit range it is the range error.
 long long PopNumberArgument(TEngine& engine);
 
+// An *integer* argument: the value read as an integer literal (decimal, or
+// hexadecimal after "$"); anything else gives `fallback`.
+long long PopIntegerArgument(TEngine& engine, long long fallback);
+
 // タブ文字の個数 as a tab width.
 long TabWidth(TEngine& engine);
 

@@ -39,14 +39,15 @@ bool TDispatcher::HasHandler(int number) const {
   return number >= 0 && number <= kMaxCommandNumber && handlers_[static_cast<std::size_t>(number)] != nullptr;
 }
 
-void TDispatcher::Dispatch(THashNode& node) {
+void TDispatcher::Dispatch(THashNode& node, std::string_view writtenName) {
+  TEngine::TNameScope name(engine_, writtenName);
   engine_.Invoker().MatchArguments(node);
   const int number = node.Number;
   if (number == kThenMarker || number == kElseMarker) return;
   if (number == kNaraAlone) engine_.Raise(kMsgNaraAlone);
   if (!HasHandler(number)) {
-    if (number >= 0 && IsRegisteredNumber(number)) engine_.Raise(kMsgNotBuilt, {node.Name});
-    engine_.Raise(kMsgBrokenLink, {node.Name});
+    if (number >= 0 && IsRegisteredNumber(number)) engine_.Raise(kMsgNotBuilt, {engine_.CommandName(node)});
+    engine_.Raise(kMsgBrokenLink, {engine_.CommandName(node)});
   }
   try {
     handlers_[static_cast<std::size_t>(number)](engine_, node);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 #include "core/hash.h"
 
@@ -17,7 +18,8 @@ class TDispatcher {
   static constexpr int kMaxCommandNumber = 500;
 
   explicit TDispatcher(TEngine& engine);
-  void Dispatch(THashNode& node);
+  // `writtenName` is the command as the script wrote it (empty: its entry's name).
+  void Dispatch(THashNode& node, std::string_view writtenName = {});
   void Register(int number, THandler handler);
   bool HasHandler(int number) const;
 

@@ -9,6 +9,12 @@ void RegisterWordHandlers(TDispatcher& dispatcher);        // words and variable
 void RegisterArithmeticHandlers(TDispatcher& dispatcher);  // 入れる, 足す, ... 計算
 void RegisterDialogHandlers(TDispatcher& dispatcher);      // dialogs and the clipboard
 void RegisterTextOutputHandlers(TDispatcher& dispatcher);  // 表示
-void RegisterStringHandlers(TDispatcher& dispatcher);      // the string commands
+void RegisterStringHandlers(TDispatcher& dispatcher);      // the string commands, with:
+void RegisterReplaceHandlers(TDispatcher& dispatcher);     //   置換, 単置換, 区切る
+void RegisterCutHandlers(TDispatcher& dispatcher);         //   the cut family and マッチ
+void RegisterTextFormatHandlers(TDispatcher& dispatcher);  //   trimming, formatting, 行揃え
+void RegisterTextConversionHandlers(TDispatcher& dispatcher);  // width, case, kana, codes, Base64
+void RegisterTagHandlers(TDispatcher& dispatcher);         //   HTML tags
+void RegisterBinaryHandlers(TDispatcher& dispatcher);      //   確保, バイナリ取得, バイナリ設定
 
 }  // namespace yura
