@@ -1,5 +1,7 @@
 #include "core/hash.h"
 
+#include <algorithm>
+
 #include "core/errors.h"
 #include "source/sjis.h"
 #include "source/textlines.h"
@@ -11,9 +13,15 @@ bool IsHiragana(unsigned code) { return code >= 0x82A0 && code <= 0x833E; }
 
 }  // namespace
 
+void THashNode::DropValuePrefix(std::size_t count) {
+  valueStart_ = std::min(valueStart_ + count, value_.size());
+  // The dropped bytes are given back once they outweigh what is left.
+  if (valueStart_ * 2 > value_.size()) Compact();
+}
+
 void THashNode::Assign(const THashNode& other) {
   ArgPattern = other.ArgPattern;
-  Value = other.Value;
+  SetValue(other.Value());
   Description = other.Description;
   Kind = other.Kind;
   Number = other.Number;
@@ -26,7 +34,7 @@ void THashNode::Assign(const THashNode& other) {
 TNodeRef THashNode::MakeVariable(std::string name, std::string value, std::int32_t number, bool reserved) {
   auto node = std::make_shared<THashNode>();
   node->Name = std::move(name);
-  node->Value = std::move(value);
+  node->SetValue(std::move(value));
   node->Kind = nkVariable;
   node->Number = number;
   node->Reserved = reserved;
@@ -103,7 +111,7 @@ TNodeRef THash::Find(std::string_view name, bool strip) const {
 
 std::string THash::GetValue(std::string_view name, bool strip) const {
   const THashNode* node = FindNode(name, strip);
-  return node != nullptr ? node->Value : std::string();
+  return node != nullptr ? node->Value() : std::string();
 }
 
 bool THash::DeleteExact(std::string_view name) {
@@ -163,7 +171,7 @@ std::string THash::ListPairs() const {
     for (const TNodeRef& node : bucket) {
       out += node->Name;
       out += '=';
-      out += node->Value;
+      out += node->Value();
       out += kCrLf;
     }
   return std::string(Trim(out));

@@ -39,7 +39,6 @@ class THash;
 struct THashNode {
   std::string Name;
   std::string ArgPattern;
-  std::string Value;
   std::string Description;
   TNodeKind Kind = nkVariable;
   std::int32_t Number = 0;
@@ -51,11 +50,38 @@ struct THashNode {
   void* Function = nullptr;
   bool Reserved = false;
 
+  // The value of a variable or constant.
+  const std::string& Value() const {
+    Compact();
+    return value_;
+  }
+  std::string_view ValueView() const { return std::string_view(value_).substr(valueStart_); }
+  std::string& MutableValue() {
+    Compact();
+    return value_;
+  }
+  void SetValue(std::string value) {
+    value_ = std::move(value);
+    valueStart_ = 0;
+  }
+  // Drops the first bytes of the value in amortised constant time, so that
+  // cutting a large value piece by piece stays linear.
+  void DropValuePrefix(std::size_t count);
+
   // Copies every field but the name.
   void Assign(const THashNode& other);
 
   static std::shared_ptr<THashNode> MakeVariable(std::string name, std::string value, std::int32_t number,
                                                  bool reserved);
+
+ private:
+  void Compact() const {
+    if (valueStart_ == 0) return;
+    value_.erase(0, valueStart_);
+    valueStart_ = 0;
+  }
+  mutable std::string value_;
+  mutable std::size_t valueStart_ = 0;
 };
 
 using TNodeRef = std::shared_ptr<THashNode>;

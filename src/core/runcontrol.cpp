@@ -9,7 +9,7 @@ namespace {
 
 void SetCount(TYuraBase& state, std::int32_t pass) {
   if (!state.CountNode) return;
-  state.CountNode->Value = std::to_string(pass);
+  state.CountNode->SetValue(std::to_string(pass));
   state.CountNode->Description = kTagNumber;
 }
 
@@ -34,7 +34,7 @@ void EndOfFrame(TYuraBase& state, TConditionEvaluator& evaluator, TRunControl&& 
         return;
       }
       frame.Counter = NextPass(frame.Counter);
-      if (frame.CounterVariable) frame.CounterVariable->Value = std::to_string(frame.Counter);
+      if (frame.CounterVariable) frame.CounterVariable->SetValue(std::to_string(frame.Counter));
       Restart(state, std::move(frame));
       return;
     case rcTimes:
@@ -59,7 +59,7 @@ void EndOfFrame(TYuraBase& state, TConditionEvaluator& evaluator, TRunControl&& 
         return;
       }
       if (state.SoreNode) {
-        state.SoreNode->Value = (*frame.Items)[static_cast<std::size_t>(frame.Counter)];
+        state.SoreNode->SetValue((*frame.Items)[static_cast<std::size_t>(frame.Counter)]);
         state.SoreNode->Description = kTagString;
       }
       frame.Counter = NextPass(frame.Counter);

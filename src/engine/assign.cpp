@@ -98,7 +98,7 @@ void TAssigner::Assign(std::string target, TCursor& cursor) {
   }
   TNodeRef node = state_.Words.Find(name, false);
   if (row) {
-    TCsvTable table(node ? std::string_view(node->Value) : std::string_view());
+    TCsvTable table(node ? std::string_view(node->Value()) : std::string_view());
     if (*row >= 0 && !column) {
       table.SetRow(static_cast<std::size_t>(*row), TCsvCells{std::move(value)});
     } else if (*row >= 0 && *column >= 0) {
@@ -130,7 +130,7 @@ void TAssigner::Assign(std::string target, TCursor& cursor) {
         node->Description = kTagDictionary;
         return;
       }
-      node->Value = std::move(value);
+      node->SetValue(std::move(value));
       node->Description = std::move(type);
       return;
     case nkDictionary:
@@ -141,7 +141,7 @@ void TAssigner::Assign(std::string target, TCursor& cursor) {
       }
       node->Table.reset();
       node->Kind = nkVariable;
-      node->Value = std::move(value);
+      node->SetValue(std::move(value));
       node->Description = std::move(type);
       return;
     case nkObject:
@@ -170,7 +170,7 @@ void TAssigner::AssignMember(std::string object, std::string member, TCursor& cu
     }
   } else if (node->Kind == nkVariable) {
     // A variable holding the name of another word refers to that word.
-    if (TNodeRef target = state_.Words.Find(node->Value, false); target && target != node) node = target;
+    if (TNodeRef target = state_.Words.Find(node->Value(), false); target && target != node) node = target;
   }
   SkipSeparators(cursor);
   const std::string valueText(Trim(engine_.Executor().ReadRestOfSentence(cursor)));
@@ -178,7 +178,7 @@ void TAssigner::AssignMember(std::string object, std::string member, TCursor& cu
     case nkVariable: {
       const std::string key = engine_.EvalValue(member);
       const std::string value = engine_.EvalValue(valueText);
-      node->Value = SetPairValue(node->Value, key, value);
+      node->SetValue(SetPairValue(node->Value(), key, value));
       return;
     }
     case nkDictionary: {
@@ -186,7 +186,7 @@ void TAssigner::AssignMember(std::string object, std::string member, TCursor& cu
       std::string value = engine_.EvalValue(valueText);
       if (!node->Table) node->Table = std::make_shared<THash>();
       if (THashNode* entry = node->Table->FindNode(key, false)) {
-        entry->Value = std::move(value);
+        entry->SetValue(std::move(value));
         entry->Description = state_.LastType;
       } else {
         auto fresh = THashNode::MakeVariable(key, std::move(value), static_cast<std::int32_t>(state_.RunStack.Count()), false);
@@ -215,8 +215,8 @@ bool TAssigner::IsMemberReference(std::string_view text, std::string& value) {
   if (!node) return false;
   switch (node->Kind) {
     case nkVariable: {
-      if (!state_.Words.FindNode(node->Value, false) || node->Value == node->Name) return false;
-      return IsMemberReference(node->Value + "の," + std::string(cursor.Ptr()), value);
+      if (!state_.Words.FindNode(node->Value(), false) || node->Value() == node->Name) return false;
+      return IsMemberReference(node->Value() + "の," + std::string(cursor.Ptr()), value);
     }
     case nkObject:
     case nkDictionary:

@@ -306,28 +306,28 @@ std::string TCalculator::EvalWord(TCursor& cursor, std::string_view word) {
   THashNode& sore = *state_.SoreNode;
   switch (node->Kind) {
     case nkCommand: {
-      const std::string savedValue = sore.Value, savedTag = sore.Description;
+      const std::string savedValue = sore.Value(), savedTag = sore.Description;
       engine_.Dispatcher().Dispatch(*node, word);
-      std::string value = sore.Value;
+      std::string value = sore.Value();
       state_.LastType = sore.Description;
-      sore.Value = savedValue;
+      sore.SetValue(savedValue);
       sore.Description = savedTag;
       return value;
     }
     case nkUserFunction:
       return engine_.Invoker().LabelValue(*node);
     case nkVariable: {
-      std::string value = node->Value;
+      std::string value = node->Value();
       state_.LastType = node->Description;
       if (cursor.Peek() == '#') return ArrayElementAt(value, cursor);
       return value;
     }
     case nkDllCommand: {
-      const std::string savedValue = sore.Value, savedTag = sore.Description;
+      const std::string savedValue = sore.Value(), savedTag = sore.Description;
       CallDll(engine_, *node, word);
-      std::string value = sore.Value;
+      std::string value = sore.Value();
       state_.LastType = sore.Description;
-      sore.Value = savedValue;
+      sore.SetValue(savedValue);
       sore.Description = savedTag;
       return value;
     }
@@ -344,15 +344,15 @@ std::string TCalculator::EvalWord(TCursor& cursor, std::string_view word) {
 std::string TCalculator::ReadMember(THashNode& node, std::string_view member) {
   switch (node.Kind) {
     case nkVariable: {
-      const TNodeRef target = state_.Words.Find(node.Value, false);
+      const TNodeRef target = state_.Words.Find(node.Value(), false);
       if (target && target.get() != &node && (target->Kind == nkObject || target->Kind == nkDictionary))
         return ReadMember(*target, member);
       std::string key(member);
       if (const THashNode* variable = state_.Words.FindNode(member, false);
           variable != nullptr && variable->Kind == nkVariable)
-        key = variable->Value;
+        key = variable->Value();
       state_.LastType = kTagString;
-      return TAssigner::PairValue(node.Value, key);
+      return TAssigner::PairValue(node.Value(), key);
     }
     case nkDictionary: {
       if (!node.Table) engine_.Raise(kMsgNoHashTable, {node.Name});
@@ -363,7 +363,7 @@ std::string TCalculator::ReadMember(THashNode& node, std::string_view member) {
         return {};
       }
       state_.LastType = entry->Description.empty() ? std::string(kTagString) : entry->Description.substr(entry->Description.size() - 1);
-      return entry->Value;
+      return entry->Value();
     }
     case nkObject:
       engine_.Raise(kMsgNotBuilt, {node.Name});

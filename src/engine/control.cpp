@@ -207,7 +207,7 @@ std::int32_t StrictBound(TEngine& engine, const THashNode& entry, const std::str
 
 void SetCount(TYuraBase& state, std::int32_t pass) {
   if (!state.CountNode) return;
-  state.CountNode->Value = std::to_string(pass);
+  state.CountNode->SetValue(std::to_string(pass));
   state.CountNode->Description = kTagNumber;
 }
 
@@ -245,7 +245,7 @@ void For(TEngine& engine, THashNode& entry) {
   }
   TRunControl frame = ReadBlock(engine, state.Cursor, rcFor);
   if (to < from) return;
-  counter->Value = std::to_string(from);
+  counter->SetValue(std::to_string(from));
   frame.Counter = from;
   frame.Limit = to;
   frame.CounterVariable = counter;
@@ -258,7 +258,7 @@ void Each(TEngine& engine, THashNode&) {
   const std::string raw = engine.PopRaw();
   std::string text;
   if (const THashNode* node = state.Words.FindNode(raw, false)) {
-    text = node->Kind == nkDictionary ? (node->Table ? node->Table->ListNames() : std::string()) : node->Value;
+    text = node->Kind == nkDictionary ? (node->Table ? node->Table->ListNames() : std::string()) : node->Value();
   } else {
     text = engine.EvalValue(raw);
   }

@@ -57,7 +57,7 @@ void Declare(TEngine& engine, const std::string& file, const std::string& functi
   node->Name = std::move(name);
   node->Kind = nkDllCommand;
   node->ArgPattern = std::move(pattern);
-  node->Value = std::move(value);
+  node->SetValue(std::move(value));
   node->Description = file + "," + function;
   node->Function = address;
   node->Number = static_cast<std::int32_t>(state.DllList.size());
@@ -140,8 +140,8 @@ void CallDll(TEngine& engine, THashNode& node, std::string_view writtenName) {
   engine.Invoker().MatchArguments(node);
   const std::size_t count = PatternArgumentCount(node.ArgPattern);
   std::vector<std::string> texts = CallArguments(engine, count);
-  const bool typed = !node.Value.empty() && node.Value[0] == '=';
-  if (!typed && node.Value != "" && node.Value != "P") engine.Raise(kMsgBadDefinition, {engine.CommandName(node)});
+  const bool typed = !node.Value().empty() && node.Value()[0] == '=';
+  if (!typed && node.Value() != "" && node.Value() != "P") engine.Raise(kMsgBadDefinition, {engine.CommandName(node)});
   if (!typed && count > kMaxSimpleParameters) engine.Raise(kMsgBadDefinition, {engine.CommandName(node)});
 
   // The layout of the call: one slot per parameter.
@@ -149,8 +149,8 @@ void CallDll(TEngine& engine, THashNode& node, std::string_view writtenName) {
   std::vector<void*> slots;
   std::vector<char*> pointers(texts.size() + 1);
   std::vector<std::uint32_t> words(texts.size() + 1);
-  const std::string letters = typed ? node.Value.substr(2) : std::string(texts.size(), 'p');
-  char resultLetter = typed ? (node.Value.size() > 1 ? node.Value[1] : 'v') : (node.Value == "P" ? 'p' : 'i');
+  const std::string letters = typed ? node.Value().substr(2) : std::string(texts.size(), 'p');
+  char resultLetter = typed ? (node.Value().size() > 1 ? node.Value()[1] : 'v') : (node.Value() == "P" ? 'p' : 'i');
   std::size_t next = 0;
   for (std::size_t i = 0; i < letters.size(); ++i) {
     const char letter = letters[i];

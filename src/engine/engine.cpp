@@ -55,14 +55,14 @@ bool TEngine::CloseQuery() {
   if (state_.ExitLabel) {
     const TNodeRef label = std::move(state_.ExitLabel);
     state_.ExitLabel.reset();
-    if (state_.NoExitNode) state_.NoExitNode->Value = "0";
+    if (state_.NoExitNode) state_.NoExitNode->SetValue("0");
     state_.Cursor = label->Position;
     {
       TLevelGuard level(state_.RunStack);
       RunScript();
     }
   }
-  if (state_.NoExitNode && state_.NoExitNode->Value == "1") {
+  if (state_.NoExitNode && state_.NoExitNode->Value() == "1") {
     state_.Cursor = remembered;
     return false;
   }
@@ -77,7 +77,7 @@ std::string TEngine::EvalValue(std::string_view text) { return calculator_->Eval
 
 void TEngine::SetSore(std::string value, std::string_view tag) {
   if (!state_.SoreNode) return;
-  state_.SoreNode->Value = std::move(value);
+  state_.SoreNode->SetValue(std::move(value));
   state_.SoreNode->Description.assign(tag);
 }
 
@@ -86,7 +86,7 @@ void TEngine::Raise(std::string_view messageTemplate, std::initializer_list<std:
 }
 
 void TEngine::HandleScriptError(const EYura& error) {
-  if (state_.ErrorMessageNode) state_.ErrorMessageNode->Value = error.Message();
+  if (state_.ErrorMessageNode) state_.ErrorMessageNode->SetValue(error.Message());
   // What the failed sentence had stacked must not reach the next one.
   state_.ArgStack.Clear();
   if (state_.ErrorLabel && state_.ErrorJumpSentence != state_.SentenceCount) {

@@ -40,13 +40,13 @@ void SetExitLabel(TEngine& engine, THashNode&) {
   const std::string raw = engine.PopRaw();
   if (TNodeRef label = LabelNamed(engine, Unbackquote(raw))) {
     state.ExitLabel = std::move(label);
-    if (state.NoExitNode) state.NoExitNode->Value = "1";
+    if (state.NoExitNode) state.NoExitNode->SetValue("1");
     return;
   }
   const std::string value = engine.EvalValue(raw);
   if (!value.empty()) engine.Raise(kMsgUndefinedLabel, {value});
   state.ExitLabel.reset();
-  if (state.NoExitNode) state.NoExitNode->Value = "0";
+  if (state.NoExitNode) state.NoExitNode->SetValue("0");
 }
 
 }  // namespace

@@ -367,7 +367,7 @@ std::string TExecutor::CallForm(std::string_view name, TCursor& cursor, bool pus
   const std::string inner(ReadParenthesizedOrRaise(cursor));
   if (!inner.empty()) ParseArgumentList(inner, *this);
   THashNode& sore = *state_.SoreNode;
-  const std::string savedValue = sore.Value, savedTag = sore.Description;
+  const std::string savedValue = sore.Value(), savedTag = sore.Description;
   state_.ParenCall = true;
   switch (node->Kind) {
     case nkCommand:
@@ -387,10 +387,10 @@ std::string TExecutor::CallForm(std::string_view name, TCursor& cursor, bool pus
       break;
   }
   state_.ParenCall = false;
-  std::string result = sore.Value;
+  std::string result = sore.Value();
   state_.LastType = sore.Description;
   if (push) PushArgument(state_.LastType == kTagString ? QuoteValue(result) : result);
-  sore.Value = savedValue;
+  sore.SetValue(savedValue);
   sore.Description = savedTag;
   return result;
 }
@@ -474,7 +474,7 @@ bool TExecutor::LastWasString() const { return state_.LastType == kTagString; }
 
 std::string TExecutor::TableElementAt(std::string_view name, TCursor& cursor) {
   const THashNode* node = state_.Words.FindNode(name, false);
-  const std::string value = node != nullptr ? node->Value : std::string();
+  const std::string value = node != nullptr ? node->Value() : std::string();
   return QuoteValue(engine_.Calc().ArrayElementAt(value, cursor));
 }
 

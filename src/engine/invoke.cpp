@@ -109,9 +109,9 @@ void TInvoker::CallLabel(THashNode& node, std::string_view writtenName) {
 
 std::string TInvoker::LabelValue(THashNode& node) {
   THashNode& sore = *state_.SoreNode;
-  const std::string savedValue = sore.Value, savedTag = sore.Description;
+  const std::string savedValue = sore.Value(), savedTag = sore.Description;
   const std::string savedFile = state_.SourceFileName;
-  sore.Value.clear();
+  sore.SetValue({});
   std::string value;
   {
     const TCursor savedCursor = state_.Cursor;
@@ -128,9 +128,9 @@ std::string TInvoker::LabelValue(THashNode& node) {
     state_.Cursor = savedCursor;
     state_.SourceFileName = savedFile;
   }
-  value = sore.Value;
+  value = sore.Value();
   state_.LastType = sore.Description;
-  sore.Value = savedValue;
+  sore.SetValue(savedValue);
   sore.Description = savedTag;
   return value;
 }

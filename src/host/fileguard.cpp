@@ -64,9 +64,9 @@ bool ConfirmFileAccess(TYuraBase& state, std::string_view target, std::string_vi
   if (!HasWildcard(target) && Inside(canonical, base)) return false;
   if (state.SecurityLevel != kMid) return false;
 
-  const TDialogFont font{state.FontNameNode ? state.FontNameNode->Value : std::string(),
-                         state.FontSizeNode ? state.FontSizeNode->Value : std::string(),
-                         state.FontColorNode ? state.FontColorNode->Value : std::string()};
+  const TDialogFont font{state.FontNameNode ? state.FontNameNode->Value() : std::string(),
+                         state.FontSizeNode ? state.FontSizeNode->Value() : std::string(),
+                         state.FontColorNode ? state.FontColorNode->Value() : std::string()};
   const auto answer = state.Host().Dialogs().ChooseButton(
       std::string(question), {std::string(kYes), std::string(kNo), std::string(kYesToAll), std::string(kNoToAll)}, font);
   if (answer == kYes) return false;

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "platform/stackguard.h"
 #include "source/sjis.h"
 
 namespace yura {
@@ -13,6 +14,7 @@ namespace {
 
 constexpr const char* kBackslashInBracket = "ワイルドカードの[ ]中で\\記号を使うときは、\\t,\\nしか許されていません。";
 constexpr const char* kWildcardAfterRepeat = "ワイルドカード[*...]に続けてワイルドカードを書くことは出来ません。";
+constexpr const char* kMsgTooDeep = "スタックが一杯になりました。ラベルなどに再帰呼び出しがないか確認！";
 
 // ---------------------------------------------------------------------------
 // Pattern elements
@@ -269,6 +271,9 @@ class TMatcher {
   // Runs the pattern from `position` with the subject cursor at `cursor`.
   TRun Run(int position, int cursor) {
     if (position >= count_) return {true, cursor, false, -1};
+    // Each asterisk nests one more trial; a pattern of thousands of them ends
+    // in an error instead of exhausting the native stack.
+    if (NearStackLimit()) throw EWildcardError(std::string(kMsgTooDeep));
     const int recording = recording_ ? 1 : 0;
     const std::uint64_t key = Key(position, cursor);
     if (auto found = runs_.find(key); found != runs_.end() && found->second.MaxRecording >= recording) {

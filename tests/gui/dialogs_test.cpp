@@ -172,7 +172,7 @@ class DialogsTest : public QObject {
       QTest::keyClick(edit, Qt::Key_Return);
     });
     window.EventDoTimer();
-    QCOMPARE(window.State().SoreNode->Value, std::string("12"));
+    QCOMPARE(window.State().SoreNode->Value(), std::string("12"));
     QCOMPARE(window.State().SoreNode->Description, std::string("e"));
   }
 };

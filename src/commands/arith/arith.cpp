@@ -18,7 +18,7 @@ constexpr std::string_view kMsgReadOnly = "\"%s\"は、読取専用です。";
 // The target's current value: its Value when it is a word, else the target
 // text's own value.
 std::string TargetValue(TEngine& engine, const std::string& target) {
-  if (const THashNode* node = engine.State().Words.FindNode(target, false)) return node->Value;
+  if (const THashNode* node = engine.State().Words.FindNode(target, false)) return node->Value();
   return engine.EvalValue(target);
 }
 
@@ -26,7 +26,7 @@ std::string TargetValue(TEngine& engine, const std::string& target) {
 void Store(TEngine& engine, const std::string& target, std::string value, std::string_view tag) {
   if (const TNodeRef node = engine.State().Words.Find(target, false); node && node->Kind == nkVariable) {
     if (node->Reserved) engine.Raise(kMsgReadOnly, {target});
-    node->Value = value;
+    node->SetValue(value);
     node->Description.assign(tag);
   }
   engine.SetSore(std::move(value), tag);
@@ -41,7 +41,7 @@ void Put(TEngine& engine, THashNode&) {
     state.Words.Add(node);
   }
   if (node->Kind == nkVariable && node->Reserved) engine.Raise(kMsgReadOnly, {target});
-  node->Value = state.SoreNode->Value;
+  node->SetValue(state.SoreNode->Value());
   node->Description = state.SoreNode->Description;
 }
 

@@ -22,23 +22,23 @@ constexpr std::string_view kDefaultQuestion = "入力してください。";
 constexpr std::string_view kFullWidthBar = "｜";
 
 TDialogFont FontOf(const TYuraBase& state) {
-  return {state.FontNameNode ? state.FontNameNode->Value : std::string(),
-          state.FontSizeNode ? state.FontSizeNode->Value : std::string(),
-          state.FontColorNode ? state.FontColorNode->Value : std::string()};
+  return {state.FontNameNode ? state.FontNameNode->Value() : std::string(),
+          state.FontSizeNode ? state.FontSizeNode->Value() : std::string(),
+          state.FontColorNode ? state.FontColorNode->Value() : std::string()};
 }
 
 int ImeMode(const TYuraBase& state) {
-  const auto mode = state.DialogImeNode ? ParseInteger(state.DialogImeNode->Value) : std::nullopt;
+  const auto mode = state.DialogImeNode ? ParseInteger(state.DialogImeNode->Value()) : std::nullopt;
   return mode && *mode >= 0 && *mode <= 4 ? static_cast<int>(*mode) : 0;
 }
 
-std::string InitialText(const TYuraBase& state) { return state.DialogInitNode ? state.DialogInitNode->Value : std::string(); }
+std::string InitialText(const TYuraBase& state) { return state.DialogInitNode ? state.DialogInitNode->Value() : std::string(); }
 
 // A cancelled dialog leaves ダイアログキャンセルの値 in それ, with its kind unless
 // the dialog answers only texts.
 void SetCancelled(TEngine& engine, bool keepKind) {
   const TNodeRef& cancel = engine.State().DialogCancelNode;
-  const std::string value = cancel ? cancel->Value : std::string();
+  const std::string value = cancel ? cancel->Value() : std::string();
   const std::string tag = keepKind && cancel ? cancel->Description : std::string(kTagString);
   engine.SetSore(value, tag);
 }

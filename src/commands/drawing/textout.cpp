@@ -28,8 +28,8 @@ void AppendToOutputFile(const std::string& file, const std::string& text) {
 void Show(TEngine& engine, THashNode&) {
   TYuraBase& state = engine.State();
   std::string text = engine.PopValue();
-  if (state.OutputTargetNode && !state.OutputTargetNode->Value.empty()) {
-    const std::string& file = state.OutputTargetNode->Value;
+  if (state.OutputTargetNode && !state.OutputTargetNode->Value().empty()) {
+    const std::string& file = state.OutputTargetNode->Value();
     if (!ConfirmFileAccess(state, file, "\"" + file + "\"へ書き込みます。")) AppendToOutputFile(file, text);
     return;
   }
@@ -39,9 +39,9 @@ void Show(TEngine& engine, THashNode&) {
     text.resize(kDrawLimit);
   std::vector<std::string> lines;
   for (std::string_view line : SplitLines(text)) lines.emplace_back(line);
-  const TTextStyle style{state.FontNameNode ? state.FontNameNode->Value : std::string(),
-                         state.FontSizeNode ? state.FontSizeNode->Value : std::string(),
-                         state.FontColorNode ? state.FontColorNode->Value : std::string()};
+  const TTextStyle style{state.FontNameNode ? state.FontNameNode->Value() : std::string(),
+                         state.FontSizeNode ? state.FontSizeNode->Value() : std::string(),
+                         state.FontColorNode ? state.FontColorNode->Value() : std::string()};
   state.TextY = engine.Host().DrawTextLines(lines, state.TextX, state.TextY, state.Centering, style);
   if (engine.Host().IsConsoleMode()) engine.Host().WriteTextOutput(text);
 }

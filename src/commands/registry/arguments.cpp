@@ -37,7 +37,7 @@ long long PopIntegerArgument(TEngine& engine, long long fallback) {
 
 long TabWidth(TEngine& engine) {
   const TNodeRef& node = engine.State().TabWidthNode;
-  const auto width = TruncateToInt32(node ? ToNumber(node->Value) : 8);
+  const auto width = TruncateToInt32(node ? ToNumber(node->Value()) : 8);
   return width ? *width : 8;
 }
 

@@ -27,7 +27,7 @@ void Reserve(TEngine& engine, THashNode&) {
     state.Words.Add(variable);
   }
   if (size < 0) RangeError();
-  variable->Value.resize(static_cast<std::size_t>(size), '\0');
+  variable->MutableValue().resize(static_cast<std::size_t>(size), '\0');
 }
 
 TNodeRef BufferVariable(TEngine& engine, const std::string& raw) {
@@ -65,7 +65,7 @@ void GetBinary(TEngine& engine, THashNode&) {
   const std::string form = UpperForm(engine.PopValue());
   const long long position = PopNumberArgument(engine);
   const TNodeRef variable = BufferVariable(engine, engine.PopRaw());
-  const std::string& buffer = variable->Value;
+  const std::string& buffer = variable->Value();
   if (form == "CHAR") {
     engine.SetSore(std::string(1, buffer[Checked(buffer, position, 1)]), kTagString);
   } else if (form == "BYTE") {
@@ -81,7 +81,7 @@ void GetBinary(TEngine& engine, THashNode&) {
     const std::size_t offset = Checked(buffer, position, 0);
     const std::size_t zero = buffer.find('\0', offset);
     // Only the value changes; the kind of それ stays.
-    engine.State().SoreNode->Value = buffer.substr(offset, zero == std::string::npos ? std::string::npos : zero - offset);
+    engine.State().SoreNode->SetValue(buffer.substr(offset, zero == std::string::npos ? std::string::npos : zero - offset));
   }
 }
 
@@ -96,7 +96,7 @@ void SetBinary(TEngine& engine, THashNode&) {
   const long long position = PopNumberArgument(engine);
   const TNodeRef variable = BufferVariable(engine, engine.PopRaw());
   const std::string value = engine.PopValue();
-  std::string& buffer = variable->Value;
+  std::string& buffer = variable->MutableValue();
   if (form == "CHAR") {
     buffer[Checked(buffer, position, 1)] = value.empty() ? '\0' : value[0];
   } else if (form == "BYTE") {

@@ -143,8 +143,8 @@ void CutMbx(TEngine& engine, THashNode&) {
   const std::string name = Unbackquote(engine.PopRaw());
   const TNodeRef variable = engine.State().Words.Find(name, false);
   if (!variable) engine.Raise(kMsgNotIdentified, {name});
-  TMbxCut cut = CutMbxMessage(variable->Value);
-  if (variable != engine.State().SoreNode) variable->Value = std::move(cut.Rest);
+  TMbxCut cut = CutMbxMessage(variable->Value());
+  if (variable != engine.State().SoreNode) variable->SetValue(std::move(cut.Rest));
   engine.SetSore(std::move(cut.Message), kTagString);
 }
 

@@ -19,7 +19,9 @@ constexpr std::string_view kMsgNeedVariable =
 constexpr std::string_view kMsgMatchError = "マッチでエラー。";
 
 // The first argument of a cut: a variable named by the raw text, whose value
-// is cut and which keeps the remainder, or else an ordinary value.
+// is cut and which keeps the remainder, or else an ordinary value. The
+// variable's value is read in place: cutting a large value piece by piece
+// stays linear.
 class TCutSubject {
  public:
   TCutSubject(TEngine& engine, std::string raw, bool lookUpQuoted) : engine_(engine), raw_(std::move(raw)) {
@@ -28,26 +30,31 @@ class TCutSubject {
       const TNodeRef node = engine.State().Words.Find(raw_, false);
       if (node && node->Kind == nkVariable) variable_ = node;
     }
-    value_ = variable_ ? variable_->Value : engine.EvalValue(raw_);
+    if (!variable_) owned_ = engine.EvalValue(raw_);
   }
 
-  const std::string& Raw() const { return raw_; }
-  const std::string& Value() const { return value_; }
+  std::string_view Value() const { return variable_ ? variable_->ValueView() : std::string_view(owned_); }
   bool IsVariable() const { return static_cast<bool>(variable_); }
 
   // それ receives the piece; the variable, when there is one and it is not
-  // それ itself, the remainder.
-  void Finish(std::string piece, std::string remainder) {
-    const bool isSore = variable_ && variable_ == engine_.State().SoreNode;
-    if (variable_ && !isSore) variable_->Value = std::move(remainder);
+  // それ itself, keeps what follows the first `consumed` bytes.
+  void FinishDroppingPrefix(std::string piece, std::size_t consumed) {
+    if (Stores()) variable_->DropValuePrefix(consumed);
+    engine_.SetSore(std::move(piece), kTagString);
+  }
+  // ... or keeps its first `kept` bytes.
+  void FinishKeepingPrefix(std::string piece, std::size_t kept) {
+    if (Stores()) variable_->MutableValue().resize(kept);
     engine_.SetSore(std::move(piece), kTagString);
   }
 
  private:
+  bool Stores() const { return variable_ && variable_ != engine_.State().SoreNode; }
+
   TEngine& engine_;
   std::string raw_;
   TNodeRef variable_;
-  std::string value_;
+  std::string owned_;
 };
 
 void CutAtDelimiter(TEngine& engine, THashNode& entry) {
@@ -58,12 +65,12 @@ void CutAtDelimiter(TEngine& engine, THashNode& entry) {
     engine.SetSore("", kTagString);
     return;
   }
-  const std::string& text = subject.Value();
+  const std::string_view text = subject.Value();
   const std::size_t at = FindChars(text, delimiter);
   if (at == std::string::npos)
-    subject.Finish(text, "");
+    subject.FinishDroppingPrefix(std::string(text), text.size());
   else
-    subject.Finish(text.substr(0, at), text.substr(at + delimiter.size()));
+    subject.FinishDroppingPrefix(std::string(text.substr(0, at)), at + delimiter.size());
 }
 
 void CutWithEscape(TEngine& engine, THashNode& entry) {
@@ -76,25 +83,25 @@ void CutWithEscape(TEngine& engine, THashNode& entry) {
     engine.SetSore("", kTagString);
     return;
   }
-  const std::string& text = subject.Value();
+  const std::string_view text = subject.Value();
   std::string piece;
   for (std::size_t i = 0; i < text.size();) {
-    if (text.compare(i, delimiter.size(), delimiter) == 0) {
-      subject.Finish(std::move(piece), text.substr(i + delimiter.size()));
+    if (text.substr(i).starts_with(delimiter)) {
+      subject.FinishDroppingPrefix(std::move(piece), i + delimiter.size());
       return;
     }
     const std::size_t length = CharLengthAt(text, i);
     if (length == 1 && text[i] == escape[0] && i + 1 < text.size()) {
       // The escaped character never starts a delimiter.
       const std::size_t protectedLength = CharLengthAt(text, i + 1);
-      piece.append(text, i, 1 + protectedLength);
+      piece.append(text.substr(i, 1 + protectedLength));
       i += 1 + protectedLength;
       continue;
     }
-    piece.append(text, i, length);
+    piece.append(text.substr(i, length));
     i += length;
   }
-  subject.Finish(std::move(piece), "");
+  subject.FinishDroppingPrefix(std::move(piece), text.size());
 }
 
 void CutRange(TEngine& engine, THashNode& entry) {
@@ -104,13 +111,13 @@ void CutRange(TEngine& engine, THashNode& entry) {
   const TNodeRef variable = engine.State().Words.Find(raw, false);
   if (!variable || variable->Kind != nkVariable) engine.Raise(kMsgNeedVariable, {engine.CommandName(entry)});
   engine.SetSore("", kTagString);
-  const std::string text = variable->Value;
+  const std::string text = variable->Value();
   const std::size_t from = FindChars(text, start);
   if (from == std::string::npos) return;
   const std::size_t to = FindChars(text, finish, from);
   const std::size_t end = to == std::string::npos ? text.size() : to + finish.size();
   std::string piece = text.substr(from, end - from);
-  if (variable != engine.State().SoreNode) variable->Value = text.substr(0, from) + text.substr(end);
+  if (variable != engine.State().SoreNode) variable->SetValue(text.substr(0, from) + text.substr(end));
   engine.SetSore(std::move(piece), kTagString);
 }
 
@@ -122,13 +129,13 @@ void CutEnd(TEngine& engine, bool fromLeft) {
     return;
   }
   TCutSubject subject(engine, std::move(raw), false);
-  const std::string& text = subject.Value();
+  const std::string_view text = subject.Value();
   const long long length = static_cast<long long>(CharCount(text));
   const std::size_t split = ByteOffsetOfChar(text, fromLeft ? n + 1 : length - n + 1);
   if (fromLeft)
-    subject.Finish(text.substr(0, split), text.substr(split));
+    subject.FinishDroppingPrefix(std::string(text.substr(0, split)), split);
   else
-    subject.Finish(text.substr(split), text.substr(0, split));
+    subject.FinishKeepingPrefix(std::string(text.substr(split)), split);
 }
 
 void CutLeft(TEngine& engine, THashNode&) { CutEnd(engine, true); }
@@ -154,7 +161,7 @@ void Match(TEngine& engine, THashNode& entry) {
   }
   std::string result = match->Matched + "\r\n";
   for (const std::string& pickup : match->Pickups) result += pickup + "\r\n";
-  subject.Finish(std::string(Trim(result)), std::move(match->Remainder));
+  subject.FinishDroppingPrefix(std::string(Trim(result)), match->Matched.size());
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ namespace {
 constexpr std::string_view kFullWidthSpace = "　";
 
 // Some commands change only the value of それ and keep its kind.
-void SetSoreValue(TEngine& engine, std::string value) { engine.State().SoreNode->Value = std::move(value); }
+void SetSoreValue(TEngine& engine, std::string value) { engine.State().SoreNode->SetValue(std::move(value)); }
 
 bool IsBlankAt(std::string_view text, std::size_t i, std::size_t& length) {
   length = CharLengthAt(text, i);
@@ -112,7 +112,7 @@ void Wrap(TEngine& engine, THashNode&) {
     return;
   }
   const long tab = TabWidth(engine);
-  const std::string prohibited = state.KinsokuNode ? state.KinsokuNode->Value : std::string();
+  const std::string prohibited = state.KinsokuNode ? state.KinsokuNode->Value() : std::string();
   std::string out;
   long long column = 0;
   std::size_t i = 0;

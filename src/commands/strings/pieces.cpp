@@ -27,7 +27,7 @@ void LineCount(TEngine& engine, THashNode&) {
   const THashNode* variable = engine.State().Words.FindNode(name, false);
   if (variable == nullptr || variable->Kind != nkVariable) engine.Raise(kMsgNoVariable, {name});
   // Only the value changes; the kind of それ stays.
-  engine.State().SoreNode->Value = std::to_string(SplitLines(variable->Value).size());
+  engine.State().SoreNode->SetValue(std::to_string(SplitLines(variable->Value()).size()));
 }
 
 void Position(TEngine& engine, THashNode&) {

@@ -39,7 +39,7 @@ void TreatAsNumber(TEngine& engine, THashNode&) {
   node->Table.reset();
   node->Kind = nkVariable;
   node->Description = kTagNumber;
-  if (node->Value.empty()) node->Value = "0";
+  if (node->Value().empty()) node->SetValue("0");
 }
 
 void TreatAsString(TEngine& engine, THashNode&) {
@@ -47,7 +47,7 @@ void TreatAsString(TEngine& engine, THashNode&) {
   const TNodeRef node = WordOrNewVariable(engine, name, "");
   RefuseReserved(engine, *node, name);
   if (node->Kind == nkDictionary) {
-    node->Value = node->Table ? node->Table->ListPairs() : std::string();
+    node->SetValue(node->Table ? node->Table->ListPairs() : std::string());
     node->Table.reset();
   }
   node->Kind = nkVariable;
@@ -60,9 +60,9 @@ void TreatAsDictionary(TEngine& engine, THashNode&) {
   RefuseReserved(engine, *node, name);
   if (node->Kind == nkVariable) {
     node->Table = std::make_shared<THash>();
-    node->Table->LoadFromText(node->Value);
+    node->Table->LoadFromText(node->Value());
   } else if (node->Kind == nkDictionary) {
-    node->Value.clear();
+    node->SetValue({});
     if (!node->Table) node->Table = std::make_shared<THash>();
   } else {
     engine.Raise(FormatMessage(kMsgBadSyntax, {name}) + std::string(kMsgCannotChange));
@@ -80,7 +80,7 @@ void ListKeys(TEngine& engine, THashNode&) {
     if (node->Table)
       for (const TNodeRef& entry : node->Table->AllNodes()) keys += entry->Name + "\r\n";
   } else {
-    for (std::string_view line : SplitLines(node->Value)) {
+    for (std::string_view line : SplitLines(node->Value())) {
       const std::size_t equals = line.find('=');
       if (equals == std::string_view::npos) continue;
       keys.append(Trim(line.substr(0, equals))).append("\r\n");

@@ -53,7 +53,7 @@ TEST(THash, ReservedEntriesCannotBeReplacedOthersAre) {
   EXPECT_EQ(table.Add(preset), 2);
   EXPECT_EQ(table.Add(THashNode::MakeVariable("白色", "0", 0, false)), 2);
   EXPECT_EQ(table.GetValue("白色", false), "0");
-  EXPECT_EQ(preset->Value, "#FFFFFF");  // a holder of the old node still reaches it
+  EXPECT_EQ(preset->Value(), "#FFFFFF");  // a holder of the old node still reaches it
   EXPECT_EQ(table.Add(nullptr), -1);
 }
 
@@ -65,7 +65,7 @@ TEST(THash, EnumerationFollowsTheBuckets) {
   EXPECT_EQ(table.ListPairs(), "A=1\r\na=1\r\nb=1\r\nab=1\r\nba=1\r\n~~=1");
   // A replaced entry keeps its place in the bucket.
   table.Add(THashNode::MakeVariable("ab", "2", 0, false));
-  EXPECT_EQ(table.AllNodes()[3]->Value, "2");  // A, a, b, ab
+  EXPECT_EQ(table.AllNodes()[3]->Value(), "2");  // A, a, b, ab
   EXPECT_EQ(THash().ListNames(), "");
 }
 
@@ -93,14 +93,14 @@ TEST(THashNode, AssignCopiesAllButTheName) {
   THashNode a, b;
   a.Name = "a";
   b.Name = "b";
-  b.Value = "v";
+  b.SetValue("v");
   b.Kind = nkObject;
   b.Number = 7;
   b.Reserved = true;
   b.Table = std::make_shared<THash>();
   a.Assign(b);
   EXPECT_EQ(a.Name, "a");
-  EXPECT_EQ(a.Value, "v");
+  EXPECT_EQ(a.Value(), "v");
   EXPECT_EQ(a.Kind, nkObject);
   EXPECT_EQ(a.Number, 7);
   EXPECT_TRUE(a.Reserved);

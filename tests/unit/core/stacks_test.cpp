@@ -96,21 +96,21 @@ TEST_F(RunControlTest, ForLoopRestartsUntilTheLimit) {
   const TNodeRef counter = frame.CounterVariable;
   state.RunStack.Push(frame);
   CheckRunControl(state, condition);
-  EXPECT_EQ(counter->Value, "2");
+  EXPECT_EQ(counter->Value(), "2");
   EXPECT_EQ(state.Cursor, TCursor(state.RunStack.Top()->Body, 0));
   EXPECT_EQ(state.RunStack.Count(), 1u);
   CheckRunControl(state, condition);
   EXPECT_EQ(state.Cursor, TCursor(outer, 3));
   EXPECT_EQ(state.RunStack.Count(), 0u);
-  EXPECT_EQ(counter->Value, "2");
+  EXPECT_EQ(counter->Value(), "2");
 }
 
 TEST_F(RunControlTest, TimesSetsTheCount) {
   state.RunStack.Push(Loop(rcTimes, 1, 3));
   CheckRunControl(state, condition);
-  EXPECT_EQ(state.CountNode->Value, "2");
+  EXPECT_EQ(state.CountNode->Value(), "2");
   CheckRunControl(state, condition);
-  EXPECT_EQ(state.CountNode->Value, "3");
+  EXPECT_EQ(state.CountNode->Value(), "3");
   CheckRunControl(state, condition);
   EXPECT_TRUE(state.RunStack.Empty());
 }
@@ -120,11 +120,11 @@ TEST_F(RunControlTest, EachGivesItemsInSore) {
   frame.Items = std::make_shared<const std::vector<std::string>>(std::vector<std::string>{"a", "b", "c"});
   state.RunStack.Push(frame);
   CheckRunControl(state, condition);
-  EXPECT_EQ(state.SoreNode->Value, "b");
-  EXPECT_EQ(state.CountNode->Value, "2");
+  EXPECT_EQ(state.SoreNode->Value(), "b");
+  EXPECT_EQ(state.CountNode->Value(), "2");
   CheckRunControl(state, condition);
-  EXPECT_EQ(state.SoreNode->Value, "c");
-  EXPECT_EQ(state.CountNode->Value, "3");
+  EXPECT_EQ(state.SoreNode->Value(), "c");
+  EXPECT_EQ(state.CountNode->Value(), "3");
   CheckRunControl(state, condition);
   EXPECT_EQ(state.Cursor, TCursor(outer, 3));
 }
@@ -136,7 +136,7 @@ TEST_F(RunControlTest, WhileTestsItsConditionAtEveryEnd) {
   condition.Remaining = 1;
   CheckRunControl(state, condition);
   EXPECT_EQ(condition.Seen, "A<3");
-  EXPECT_EQ(state.CountNode->Value, "2");
+  EXPECT_EQ(state.CountNode->Value(), "2");
   CheckRunControl(state, condition);
   EXPECT_EQ(state.Cursor, TCursor(outer, 3));
 }

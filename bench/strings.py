@@ -1,0 +1,10 @@
+a = "abc," * 250000
+b = a.replace(",", ";")
+start = 0
+n = 0
+for k in range(1, 250001):
+    pos = a.find(",", start)
+    piece = a[start:pos]
+    start = pos + 1
+    n = k
+print(f"{n},{len(b)},{b[-6:]}")
