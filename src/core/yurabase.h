@@ -15,6 +15,7 @@
 #include "core/host.h"
 #include "core/objlist.h"
 #include "core/stacks.h"
+#include "platform/tempfolder.h"
 #include "source/cursor.h"
 
 namespace yura {
@@ -168,6 +169,7 @@ class TYuraBase {
   // --- Sources and files ---
   std::unique_ptr<TOwnedState> ResourceArchive;
   std::vector<std::string> TempFiles;
+  TTempFolder TempFolder;  // the run's private temporary folder
   std::array<TText, kMaxTexts> Texts;
   std::int32_t TextCount = 0;
   std::string ScriptFolder;

@@ -17,7 +17,6 @@ constexpr std::string_view kMsgAssignToString = "の代入文";
 constexpr std::string_view kMsgAssignHint = "『変数名は、「内容」』のように書いてください。";
 constexpr std::string_view kMsgReservedWord = "\"%s\"は\"%s\"で予約語なので代入できません。";
 constexpr std::string_view kSystemCommand = "システム命令";
-constexpr std::string_view kMsgReadOnly = "\"%s\"は、読取専用です。";
 constexpr std::string_view kMsgCannotAssign = "代入出来ません。";
 constexpr std::string_view kMsgBadObjectAssign =
     "オブジェクトへの不正な代入(%s,%s)。『オブジェクトの、項目名は、値』の形式で指定してください。";

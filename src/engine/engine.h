@@ -106,6 +106,12 @@ inline constexpr std::string_view kMsgNoProgress = "特定できないシステ�
 inline constexpr std::string_view kMsgBadSyntax = "\"%s\"は、文法が正しくないため、実行できません。";
 inline constexpr std::string_view kMsgJoinHint = "\"&\"は、文字列との連結に使います。";
 inline constexpr std::string_view kMsgOperatorHint = "\"%s\"は、計算式で使います。";
+// Messages several command families raise.
+inline constexpr std::string_view kMsgNotIdentified = "オブジェクト\"%s\"が特定できません。";
+inline constexpr std::string_view kMsgNoFile = "ファイル\"%s\"が、ありません。";
+inline constexpr std::string_view kMsgNoVariable = "変数\"%s\"が見つかりません。";
+inline constexpr std::string_view kMsgFileReadWrite = "ファイル\"%s\"の、読み込みか書き込みに、失敗しました。";
+inline constexpr std::string_view kMsgReadOnly = "\"%s\"は、読取専用です。";
 inline constexpr std::string_view kMsgVariableRun = "変数を実行することは出来ません。";
 inline constexpr std::string_view kMsgTooManyArguments = "\"%s\"命令の引数に誤りがあります。引数が多いです。\"";
 inline constexpr std::string_view kMsgUndefinedCommand = "\"%s\"は未定義の命令です。(;o;)<綴りミスか、命令の引数に注意！";

@@ -40,9 +40,7 @@ std::string HexCodePoint(char32_t cp) {
 
 }  // namespace
 
-bool ReadScriptText(TYuraBase& state, const std::string& sjisPath, std::string& text) {
-  std::string bytes;
-  if (!ReadWholeFile(sjisPath, bytes) || IsExecutableImage(bytes)) return false;
+void ConvertScriptEncoding(TYuraBase& state, std::string& bytes) {
   bool hasMultibyte = false;
   const bool bom = bytes.starts_with("\xEF\xBB\xBF");
   if (bom || (IsStrictUtf8(bytes, hasMultibyte) && hasMultibyte)) {
@@ -56,6 +54,12 @@ bool ReadScriptText(TYuraBase& state, const std::string& sjisPath, std::string& 
     }
     bytes = std::move(converted);
   }
+}
+
+bool ReadScriptText(TYuraBase& state, const std::string& sjisPath, std::string& text) {
+  std::string bytes;
+  if (!ReadWholeFile(sjisPath, bytes) || IsExecutableImage(bytes)) return false;
+  ConvertScriptEncoding(state, bytes);
   text.clear();
   text.reserve(bytes.size() + bytes.size() / 16 + 2);
   for (std::string_view line : SplitLines(bytes)) {

@@ -14,4 +14,8 @@ namespace yura {
 // character has no Shift_JIS form.
 bool ReadScriptText(TYuraBase& state, const std::string& sjisPath, std::string& text);
 
+// The UTF-8 rule alone, for a script text that comes from elsewhere (a packed
+// script): converts the bytes in place when they are UTF-8.
+void ConvertScriptEncoding(TYuraBase& state, std::string& bytes);
+
 }  // namespace yura

@@ -7,6 +7,7 @@
 #include "engine/invoke.h"
 #include "engine/labels.h"
 #include "engine/scriptfile.h"
+#include "host/resourcearchive.h"
 #include "platform/filesystem.h"
 #include "platform/paths.h"
 #include "source/halfwidth.h"
@@ -16,9 +17,7 @@ namespace yura {
 namespace {
 
 constexpr std::string_view kMsgUndefinedLabel = "未定義のラベル\"%s\"に、ジャンプしようとしました。";
-constexpr std::string_view kMsgNotIdentified = "オブジェクト\"%s\"が特定できません。";
 constexpr std::string_view kMsgNowhereToReturn = "「戻る」べき場所がありません。";
-constexpr std::string_view kMsgNoFile = "ファイル\"%s\"が、ありません。";
 constexpr std::string_view kMsgTooManyTexts = "取り込めるファイルは49個までです。";
 constexpr std::string_view kEvalSuffix = "行目のゆらほし";
 
@@ -117,7 +116,10 @@ void Wait(TEngine& engine, THashNode&) {
 void Include(TEngine& engine, THashNode&) {
   TYuraBase& state = engine.State();
   const std::string name = engine.PopValue();
-  const std::string file = FindFile(engine, std::string(Trim(FindFile(engine, name))));
+  std::string file(Trim(FindFile(engine, name)));
+  // A member of the resource archive stands in for the file.
+  if (std::string extracted = ExtractResource(state, file); !extracted.empty()) file = std::move(extracted);
+  file = FindFile(engine, file);
   TRunPlaceGuard place(state);
   // Errors in the file's text name the file.
   state.SourceFileName = file;

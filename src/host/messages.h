@@ -12,6 +12,9 @@ inline constexpr std::string_view kMsgBrokenProgramFile = "指定されたプロ
 inline constexpr std::string_view kCaptionProgramError = "プログラムの実行エラー";
 inline constexpr std::string_view kMsgExtractFailed = "ファイルの展開に失敗しました。";
 inline constexpr std::string_view kMsgResourceFailed = "リソースファイルの取り込みに失敗しました。";
+inline constexpr std::string_view kMsgNotFmixFile = "\"%s\"は、TFileMixHeaderでは形式が違うため読めません。";
+inline constexpr std::string_view kMsgPackedMemberFailed = "実行ファイルに梱包されている\"%s\"の展開に失敗しました。";
+inline constexpr std::string_view kPackedScriptName = "yurahosi.yrh";
 inline constexpr std::string_view kMsgSystemError = "システムエラー:";
 
 inline constexpr std::string_view kMainWindowTitle = "ゆらほし";

@@ -1,8 +1,11 @@
 #include "host/startup.h"
 
 #include "core/errors.h"
+#include "core/format.h"
 #include "engine/scriptfile.h"
+#include "core/platform_errors.h"
 #include "host/messages.h"
+#include "host/resourcearchive.h"
 #include "platform/filesystem.h"
 #include "platform/paths.h"
 #include "source/textlines.h"
@@ -54,18 +57,30 @@ void TStartup::LocateScript(const std::vector<std::string>& parameters) {
     FindDefaultScript();
   ComputeScriptPaths();
   if (outcome_.StartupName.empty() || outcome_.CloseWindow) return;
+  // An executable named with -runtime brought its script from its container;
+  // on a system where programs have no extension that is how it is known.
   const std::string extension = LowerAscii(ExtensionOf(outcome_.StartupName));
-  if (extension == ".exe" || extension == ".scr") return;
+  if (extension == ".exe" || extension == ".scr" || state_.PackedScript) return;
   LoadScriptFile();
 }
 
 bool TStartup::LoadPackedScript(const std::string& executable) {
   const std::vector<std::string>& parameters = state_.Startup.Parameters;
   if (parameters.size() > 1 && parameters[1] == "-run") return false;
-  // An executable carries a packed script only when the container family
-  // appended one; this runtime has none of its own.
-  (void)executable;
-  return false;
+  if (!FileExists(executable))
+    state_.Raise(std::string(kMsgExtractFailed) + FormatMessage(kMsgCannotOpenFile, {executable}));
+  // The container is read where it lies, after the executable's image.
+  const std::optional<std::uint64_t> overlay = FindOverlay(executable);
+  if (!overlay) return false;
+  std::string error;
+  if (!OpenResourceArchive(state_, executable, *overlay, error)) state_.Raise(std::string(kMsgExtractFailed) + error);
+  std::optional<std::string> text = ResourceArchiveOf(state_)->ReadMemberText(kPackedScriptName);
+  if (!text) return false;
+  state_.SourceFileName = kPackedScriptName;
+  ConvertScriptEncoding(state_, *text);
+  state_.SourceText = MakeText(std::move(*text));
+  state_.PackedScript = true;
+  return true;
 }
 
 void TStartup::ParseCommandLine(const std::vector<std::string>& parameters) {
@@ -82,17 +97,15 @@ void TStartup::ParseCommandLine(const std::vector<std::string>& parameters) {
       state_.LineStop = true;
     } else if (parameter == "-runtime") {
       outcome_.StartupName = value();
+      state_.RuntimeMode = true;
       if (!LoadPackedScript(outcome_.StartupName)) {
         state_.Host().ShowRuntimeMessage(kMsgBrokenProgramFile, kCaptionProgramError);
         outcome_.Failed = true;
         outcome_.CloseWindow = true;
       }
-      state_.RuntimeMode = true;
     } else if (parameter == "-resource") {
-      const std::string archive = value();
-      (void)archive;
-      // Resource archives are read by the container family.
-      state_.Raise(kMsgResourceFailed);
+      std::string error;
+      if (!OpenResourceArchive(state_, value(), 0, error)) state_.Raise(kMsgResourceFailed);
     } else if (parameter == "-security") {
       const std::string level = LowerAscii(value());
       if (level == "low") state_.SecurityLevel = 0;

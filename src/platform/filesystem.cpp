@@ -39,6 +39,15 @@ bool AppendToFile(std::string_view sjisPath, std::string_view bytes) {
   return static_cast<bool>(out);
 }
 
+bool WriteWholeFile(std::string_view sjisPath, std::string_view bytes) {
+  if (sjisPath.empty() || FolderExists(sjisPath)) return false;
+  std::ofstream out(ToNativePath(sjisPath), std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
 bool RemoveFile(std::string_view sjisPath) {
   return !sjisPath.empty() && ::unlink(ToNativePath(sjisPath).c_str()) == 0;
 }

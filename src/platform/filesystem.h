@@ -12,6 +12,9 @@ bool FolderExists(std::string_view sjisPath);
 // Appends bytes to a file, creating it when missing; false on failure.
 bool AppendToFile(std::string_view sjisPath, std::string_view bytes);
 
+// Creates or empties the file and writes the bytes; false on failure.
+bool WriteWholeFile(std::string_view sjisPath, std::string_view bytes);
+
 // Deletes a file (not a folder); false when it could not be deleted.
 bool RemoveFile(std::string_view sjisPath);
 

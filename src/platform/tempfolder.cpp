@@ -34,7 +34,9 @@ const std::string& TTempFolder::Path() {
 }
 
 bool IsSafeMemberName(std::string_view sjisName) {
-  if (sjisName.empty() || sjisName == "." || sjisName.find("..") != std::string_view::npos) return false;
+  // With no separator in it, the name is one path component: only "." and
+  // ".." lead elsewhere.
+  if (sjisName.empty() || sjisName == "." || sjisName == "..") return false;
   if (sjisName.find('\0') != std::string_view::npos || sjisName.find(':') != std::string_view::npos) return false;
   for (std::size_t i = 0; i < sjisName.size(); ++i)
     if (IsPathSeparatorAt(sjisName, i)) return false;

@@ -20,7 +20,8 @@ class TTempFolder {
 
   // Creates a new, empty file with the given content; returns its script
   // path, or empty when the name is unsafe or the file cannot be made.
-  // Names holding "/", "\", ":", ".." or NUL are refused.
+  // Names holding "/", "\", ":" or NUL, and the names "." and "..", are
+  // refused.
   std::string CreateFile(std::string_view sjisName, std::string_view content);
 
  private:

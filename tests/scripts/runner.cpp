@@ -11,6 +11,8 @@
 //              stands for the script (none: the script alone; empty: no
 //              parameters at all)
 //   NAME.files/ a folder copied into the run folder
+// The run folder is the current folder of the run, and its ".data" folder
+// stands for the user's data folder (the trash).
 // The run folder's path is written $DIR in the expected texts.
 #include <fcntl.h>
 #include <signal.h>
@@ -101,6 +103,8 @@ TRun Execute(const std::string& runtime, const std::vector<std::string>& args, c
     dup2(out, 1);
     dup2(err, 2);
     setenv("YURAHOSI_CONSOLE", "1", 1);
+    // The trash of ファイル削除 lives in the run folder.
+    setenv("XDG_DATA_HOME", (folder / ".data").c_str(), 1);
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(runtime.c_str()));
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));

@@ -13,8 +13,6 @@
 namespace yura {
 namespace {
 
-constexpr std::string_view kMsgReadOnly = "\"%s\"は、読取専用です。";
-
 // The target's current value: its Value when it is a word, else the target
 // text's own value.
 std::string TargetValue(TEngine& engine, const std::string& target) {
@@ -34,13 +32,7 @@ void Store(TEngine& engine, const std::string& target, std::string value, std::s
 
 void Put(TEngine& engine, THashNode&) {
   TYuraBase& state = engine.State();
-  const std::string target = PopName(engine);
-  TNodeRef node = state.Words.Find(target, false);
-  if (!node) {
-    node = THashNode::MakeVariable(target, "", static_cast<std::int32_t>(state.RunStack.Count()), false);
-    state.Words.Add(node);
-  }
-  if (node->Kind == nkVariable && node->Reserved) engine.Raise(kMsgReadOnly, {target});
+  const TNodeRef node = WritableWord(engine, PopName(engine));
   node->SetValue(state.SoreNode->Value());
   node->Description = state.SoreNode->Description;
 }

@@ -22,6 +22,18 @@ std::string Unbackquote(std::string_view text) {
 
 std::string PopName(TEngine& engine) { return Unbackquote(engine.PopRaw()); }
 
+TNodeRef WritableWord(TEngine& engine, const std::string& name, std::string_view newTag) {
+  TYuraBase& state = engine.State();
+  TNodeRef node = state.Words.Find(name, false);
+  if (!node) {
+    node = THashNode::MakeVariable(name, "", static_cast<std::int32_t>(state.RunStack.Count()), false);
+    node->Description.assign(newTag);
+    state.Words.Add(node);
+  }
+  if (node->Kind == nkVariable && node->Reserved) engine.Raise(kMsgReadOnly, {name});
+  return node;
+}
+
 long long PopTruncated(TEngine& engine) { return TruncateToInt64(engine.PopNumber()).value_or(0); }
 
 long long PopNumberArgument(TEngine& engine) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/hash.h"
+
 namespace yura {
 
 class TEngine;
@@ -12,6 +14,11 @@ class TEngine;
 // literal (doubled backquotes made single).
 std::string Unbackquote(std::string_view text);
 std::string PopName(TEngine& engine);
+
+// The word of that name, made as an empty variable of the current level (with
+// the type tag given) when missing; a read-only variable raises
+// "…は、読取専用です。".
+TNodeRef WritableWord(TEngine& engine, const std::string& name, std::string_view newTag = {});
 
 // A value read as a number and truncated toward zero (0 when out of range).
 long long PopTruncated(TEngine& engine);

@@ -66,6 +66,11 @@ void InstallHandlers(TDispatcher& dispatcher) {
   RegisterDialogHandlers(dispatcher);
   RegisterTextOutputHandlers(dispatcher);
   RegisterStringHandlers(dispatcher);
+  RegisterWholeFileHandlers(dispatcher);
+  RegisterFileHandleHandlers(dispatcher);
+  RegisterFileOperationHandlers(dispatcher);
+  RegisterFileQueryHandlers(dispatcher);
+  RegisterPathTextHandlers(dispatcher);
   RegisterDllHandlers(dispatcher);
   RegisterControlHandlers(dispatcher);
   RegisterSubroutineHandlers(dispatcher);

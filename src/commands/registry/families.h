@@ -16,5 +16,10 @@ void RegisterTextFormatHandlers(TDispatcher& dispatcher);  //   trimming, format
 void RegisterTextConversionHandlers(TDispatcher& dispatcher);  // width, case, kana, codes, Base64
 void RegisterTagHandlers(TDispatcher& dispatcher);         //   HTML tags
 void RegisterBinaryHandlers(TDispatcher& dispatcher);      //   確保, バイナリ取得, バイナリ設定
+void RegisterWholeFileHandlers(TDispatcher& dispatcher);   // 読む, 書く, scrambled files, containers
+void RegisterFileHandleHandlers(TDispatcher& dispatcher);  // file handles
+void RegisterFileOperationHandlers(TDispatcher& dispatcher);  // copy, move, delete, folders
+void RegisterFileQueryHandlers(TDispatcher& dispatcher);   // tests, attributes, enumerations
+void RegisterPathTextHandlers(TDispatcher& dispatcher);    // path texts
 
 }  // namespace yura

@@ -5,6 +5,7 @@
 #include "commands/registry/arguments.h"
 #include "commands/registry/dispatch.h"
 #include "commands/registry/families.h"
+#include "core/bytes.h"
 #include "core/errors.h"
 #include "core/platform_errors.h"
 #include "engine/engine.h"
@@ -12,20 +13,11 @@
 namespace yura {
 namespace {
 
-constexpr std::string_view kMsgNotIdentified = "オブジェクト\"%s\"が特定できません。";
-
 [[noreturn]] void RangeError() { throw EPlainError(std::string(kMsgRangeCheck)); }
 
 void Reserve(TEngine& engine, THashNode&) {
-  TYuraBase& state = engine.State();
   const long long size = PopNumberArgument(engine);
-  const std::string name = PopName(engine);
-  TNodeRef variable = state.Words.Find(name, false);
-  if (!variable) {
-    variable = THashNode::MakeVariable(name, "", static_cast<std::int32_t>(state.RunStack.Count()), false);
-    variable->Description = kTagString;
-    state.Words.Add(variable);
-  }
+  const TNodeRef variable = WritableWord(engine, PopName(engine), kTagString);
   if (size < 0) RangeError();
   variable->MutableValue().resize(static_cast<std::size_t>(size), '\0');
 }
@@ -49,16 +41,6 @@ std::size_t Checked(const std::string& buffer, long long position, std::size_t w
   const std::size_t offset = position < 1 ? 0 : static_cast<std::size_t>(position - 1);
   if (offset > buffer.size() || width > buffer.size() - offset) RangeError();
   return offset;
-}
-
-std::uint64_t ReadLittleEndian(const std::string& buffer, std::size_t offset, std::size_t width) {
-  std::uint64_t value = 0;
-  for (std::size_t k = width; k-- > 0;) value = (value << 8) | static_cast<unsigned char>(buffer[offset + k]);
-  return value;
-}
-
-void WriteLittleEndian(std::string& buffer, std::size_t offset, std::size_t width, std::uint64_t value) {
-  for (std::size_t k = 0; k < width; ++k) buffer[offset + k] = static_cast<char>((value >> (8 * k)) & 0xFF);
 }
 
 void GetBinary(TEngine& engine, THashNode&) {

@@ -14,8 +14,6 @@
 namespace yura {
 namespace {
 
-constexpr std::string_view kMsgNotIdentified = "オブジェクト\"%s\"が特定できません。";
-
 template <std::string (*Map)(std::string_view)>
 void Convert(TEngine& engine, THashNode&) {
   engine.SetSore(Map(engine.PopValue()), kTagString);

@@ -13,7 +13,6 @@
 namespace yura {
 namespace {
 
-constexpr std::string_view kMsgNoVariable = "変数\"%s\"が見つかりません。";
 constexpr std::size_t kLargestText = std::size_t{1} << 31;
 
 void SetNumber(TEngine& engine, long long value) { engine.SetSore(std::to_string(value), kTagNumber); }

@@ -16,7 +16,6 @@ namespace {
 
 constexpr std::string_view kMsgAlreadyExists = "オブジェクト\"%s\"は、既に存在するので、作成できません。";
 constexpr std::string_view kMsgNotCreated = "オブジェクト\"%s\"は、作成されていません。";
-constexpr std::string_view kMsgNotIdentified = "オブジェクト\"%s\"が特定できません。";
 constexpr std::string_view kMsgCannotChange = "変更できません！";
 
 // The named word, made as a variable at the current level when absent.

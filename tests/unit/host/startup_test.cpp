@@ -24,6 +24,7 @@ class StartupTest : public ::testing::Test {
     ChangeCurrentFolder(folder);
     Write("a.yrh", "A\r\nB");
     Write("prog.EXE", "not read");
+    Write("rt", "stands for the runtime: an executable without a container");
   }
   void TearDown() override { ChangeCurrentFolder(previous); }
   void Write(const std::string& name, const std::string& content) {
@@ -57,8 +58,11 @@ TEST_F(StartupTest, ParameterWalk) {
       {{"prog.EXE"}, "prog.EXE", false, false, false, false, -1, 1, "prog.EXE", false},
       {{"nofile.yrh"}, "nofile.yrh", true, false, false, false, -1, 1, "nofile.yrh", false},
       {{"-security"}, "", false, false, false, false, -1, 1, "-security", false},
-      {{"-runtime"}, "", true, false, false, true, -1, 3, "", false},
-      {{"-runtime", "p.exe", "a.yrh"}, "p.exe", true, false, false, true, -1, 3, "a.yrh", false},
+      // A missing -runtime file stops the start before the paths are known.
+      {{"-runtime"}, "", true, false, false, true, -1, 1, "-runtime", false},
+      {{"-runtime", "p.exe", "a.yrh"}, "p.exe", true, false, false, true, -1, 1, "-runtime\r\np.exe\r\na.yrh", false},
+      // An existing file without a container is a broken program file.
+      {{"-runtime", "prog.EXE", "a.yrh"}, "prog.EXE", true, false, false, true, -1, 3, "a.yrh", false},
   };
   for (const TWalkCase& c : cases) {
     ChangeCurrentFolder(folder);
@@ -93,8 +97,13 @@ TEST_F(StartupTest, MessagesOfFailedStarts) {
   EXPECT_EQ(host.RuntimeMessages, std::vector<std::string>{"起動ファイル「nofile.yrh」が読込めません。"});
   TFakeHost host2;
   TYuraBase state2(host2);
-  TStartup(state2).Locate({folder + "rt", "-runtime", "x.exe"});
+  TStartup(state2).Locate({folder + "rt", "-runtime", "prog.EXE"});
   EXPECT_EQ(host2.RuntimeMessages, std::vector<std::string>{"指定されたプログラムファイルは壊れています。"});
+  TFakeHost host3;
+  TYuraBase state3(host3);
+  TStartup(state3).Locate({folder + "rt", "-runtime", "x.exe"});
+  EXPECT_EQ(host3.RuntimeMessages,
+            std::vector<std::string>{"[エラー] (0行目): ファイルの展開に失敗しました。Cannot open file \"x.exe\""});
 }
 
 TEST_F(StartupTest, NoParametersUsesTheDefaultScriptWhenItExists) {
