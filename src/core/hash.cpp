@@ -14,6 +14,7 @@ bool IsHiragana(unsigned code) { return code >= 0x82A0 && code <= 0x833E; }
 }  // namespace
 
 void THashNode::DropValuePrefix(std::size_t count) {
+  ++version_;
   valueStart_ = std::min(valueStart_ + count, value_.size());
   // The dropped bytes are given back once they outweigh what is left.
   if (valueStart_ * 2 > value_.size()) Compact();

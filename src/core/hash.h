@@ -58,12 +58,17 @@ struct THashNode {
   std::string_view ValueView() const { return std::string_view(value_).substr(valueStart_); }
   std::string& MutableValue() {
     Compact();
+    ++version_;
     return value_;
   }
   void SetValue(std::string value) {
     value_ = std::move(value);
     valueStart_ = 0;
+    ++version_;
   }
+  // Changes with every change of the value, so that what was derived from
+  // one value (a parsed table) is known to be stale.
+  std::uint64_t ValueVersion() const { return version_; }
   // Drops the first bytes of the value in amortised constant time, so that
   // cutting a large value piece by piece stays linear.
   void DropValuePrefix(std::size_t count);
@@ -82,6 +87,7 @@ struct THashNode {
   }
   mutable std::string value_;
   mutable std::size_t valueStart_ = 0;
+  std::uint64_t version_ = 0;
 };
 
 using TNodeRef = std::shared_ptr<THashNode>;

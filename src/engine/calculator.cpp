@@ -316,12 +316,10 @@ std::string TCalculator::EvalWord(TCursor& cursor, std::string_view word) {
     }
     case nkUserFunction:
       return engine_.Invoker().LabelValue(*node);
-    case nkVariable: {
-      std::string value = node->Value();
+    case nkVariable:
       state_.LastType = node->Description;
-      if (cursor.Peek() == '#') return ArrayElementAt(value, cursor);
-      return value;
-    }
+      if (cursor.Peek() == '#') return ArrayElementAt(node, cursor);
+      return node->Value();
     case nkDllCommand: {
       const std::string savedValue = sore.Value(), savedTag = sore.Description;
       CallDll(engine_, *node, word);
@@ -382,19 +380,32 @@ long long TCalculator::ReadIndexAt(TCursor& cursor) {
   return index ? *index : -1;
 }
 
-std::string TCalculator::ArrayElementAt(const std::string& value, TCursor& cursor) {
-  ++cursor.Pos;  // "#"
-  const long long row = ReadIndexAt(cursor);
-  if (cursor.Peek() != '#') return ArrayElement(value, row, -1, false);
-  ++cursor.Pos;
-  const long long column = ReadIndexAt(cursor);
-  return ArrayElement(value, row, column, true);
+std::shared_ptr<const TCsvTable> TCalculator::ParsedTable(const TNodeRef& variable) {
+  static const auto kEmpty = std::make_shared<const TCsvTable>();
+  if (!variable) return kEmpty;
+  if (tableCache_.Variable != variable || tableCache_.Version != variable->ValueVersion() || !tableCache_.Table) {
+    tableCache_.Table = std::make_shared<const TCsvTable>(variable->Value());
+    tableCache_.Variable = variable;
+    tableCache_.Version = variable->ValueVersion();
+  }
+  return tableCache_.Table;
 }
 
-std::string TCalculator::ArrayElement(const std::string& value, long long row, long long column, bool hasColumn) {
+std::string TCalculator::ArrayElementAt(const TNodeRef& variable, TCursor& cursor) {
+  // The table is taken before the indices are read: an index may change the
+  // variable, and the element comes from the value as it was.
+  const std::shared_ptr<const TCsvTable> table = ParsedTable(variable);
+  ++cursor.Pos;  // "#"
+  const long long row = ReadIndexAt(cursor);
+  if (cursor.Peek() != '#') return ArrayElement(*table, row, -1, false);
+  ++cursor.Pos;
+  const long long column = ReadIndexAt(cursor);
+  return ArrayElement(*table, row, column, true);
+}
+
+std::string TCalculator::ArrayElement(const TCsvTable& table, long long row, long long column, bool hasColumn) {
   state_.LastType = kTagString;
   if (row < 0) return {};
-  const TCsvTable table(value);
   if (hasColumn) {
     if (column < 0) return {};
     return table.Cell(static_cast<std::size_t>(column), static_cast<std::size_t>(row));

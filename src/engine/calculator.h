@@ -3,6 +3,7 @@
 // the state's LastType.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -11,8 +12,8 @@
 
 namespace yura {
 
+class TCsvTable;
 class TEngine;
-struct THashNode;
 
 class TCalculator {
  public:
@@ -33,22 +34,32 @@ class TCalculator {
 
   // "X の Y" where X is a word of the table.
   std::string ReadMember(THashNode& node, std::string_view member);
-  // name#row[#column] of a variable's table value.
-  std::string ArrayElement(const std::string& value, long long row, long long column, bool hasColumn);
+  // name#row[#column] of a table.
+  std::string ArrayElement(const TCsvTable& table, long long row, long long column, bool hasColumn);
   // An index of an array element at the cursor: a parenthesised formula or a
   // word, read as an integer (-1 when it is none).
   long long ReadIndexAt(TCursor& cursor);
 
-  // The value of a variable followed by "#" indices at the cursor.
-  std::string ArrayElementAt(const std::string& value, TCursor& cursor);
+  // The element of a variable's value (null: an empty value) named by the
+  // "#" indices at the cursor.
+  std::string ArrayElementAt(const TNodeRef& variable, TCursor& cursor);
 
  private:
   std::string EvalWord(TCursor& cursor, std::string_view word);
   std::string EvalBorrowed(const std::string& text);
   std::string CalculateAt(TCursor& cursor, bool nested);
 
+  // The variable's value parsed as a table; the last one is kept until the
+  // value changes, so that reading elements in a loop parses it once.
+  std::shared_ptr<const TCsvTable> ParsedTable(const TNodeRef& variable);
+
   TEngine& engine_;
   TYuraBase& state_;
+  struct TTableCache {
+    TNodeRef Variable;  // held, so that no other node can take its place
+    std::uint64_t Version = 0;
+    std::shared_ptr<const TCsvTable> Table;
+  } tableCache_;
 };
 
 }  // namespace yura

@@ -473,9 +473,7 @@ std::string TExecutor::Calculate(std::string_view formula) { return engine_.Calc
 bool TExecutor::LastWasString() const { return state_.LastType == kTagString; }
 
 std::string TExecutor::TableElementAt(std::string_view name, TCursor& cursor) {
-  const THashNode* node = state_.Words.FindNode(name, false);
-  const std::string value = node != nullptr ? node->Value() : std::string();
-  return QuoteValue(engine_.Calc().ArrayElementAt(value, cursor));
+  return QuoteValue(engine_.Calc().ArrayElementAt(state_.Words.Find(name, false), cursor));
 }
 
 void TExecutor::CallFormAndPush(std::string_view name, TCursor& cursor) { CallForm(name, cursor, true); }

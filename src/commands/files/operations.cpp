@@ -151,8 +151,7 @@ void WorkFolder(TEngine& engine, THashNode& entry) {
 // フォルダ作成 (63): every missing level is made.
 void MakeFolder(TEngine& engine, THashNode& entry) {
   const std::string folder = PopTrimmed(engine);
-  if (folder.empty())
-    engine.Raise(FormatMessage(kMsgArgumentError, {engine.CommandName(entry)}) + std::string(kMsgGiveArgument));
+  if (folder.empty()) RaiseArgumentError(engine, entry, kMsgGiveArgument);
   if (Refused(engine, folder, kQuestionMakeFolder, {folder})) return;
   CreateFolders(folder);
 }

@@ -1,6 +1,7 @@
 #include "commands/registry/arguments.h"
 
 #include "core/errors.h"
+#include "core/format.h"
 #include "core/platform_errors.h"
 #include "engine/engine.h"
 #include "source/sjis.h"
@@ -45,6 +46,10 @@ long long PopNumberArgument(TEngine& engine) {
 long long PopIntegerArgument(TEngine& engine, long long fallback) {
   const auto value = ParseInteger(engine.PopValue());
   return value ? *value : fallback;
+}
+
+void RaiseArgumentError(TEngine& engine, const THashNode& entry, std::string_view addition) {
+  engine.Raise(FormatMessage(kMsgArgumentError, {engine.CommandName(entry)}) + std::string(addition));
 }
 
 long TabWidth(TEngine& engine) {

@@ -31,6 +31,9 @@ long long PopNumberArgument(TEngine& engine);
 // hexadecimal after "$"); anything else gives `fallback`.
 long long PopIntegerArgument(TEngine& engine, long long fallback);
 
+// ""%s"命令の引数に誤りがあります。" with the command's name, and an addition.
+[[noreturn]] void RaiseArgumentError(TEngine& engine, const THashNode& entry, std::string_view addition = {});
+
 // タブ文字の個数 as a tab width.
 long TabWidth(TEngine& engine);
 

@@ -66,6 +66,13 @@ void InstallHandlers(TDispatcher& dispatcher) {
   RegisterDialogHandlers(dispatcher);
   RegisterTextOutputHandlers(dispatcher);
   RegisterStringHandlers(dispatcher);
+  RegisterIntegerHandlers(dispatcher);
+  RegisterRandomHandlers(dispatcher);
+  RegisterRoundingHandlers(dispatcher);
+  RegisterFunctionHandlers(dispatcher);
+  RegisterArrayHandlers(dispatcher);
+  RegisterTableHandlers(dispatcher);
+  RegisterTableSearchHandlers(dispatcher);
   RegisterWholeFileHandlers(dispatcher);
   RegisterFileHandleHandlers(dispatcher);
   RegisterFileOperationHandlers(dispatcher);

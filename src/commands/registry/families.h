@@ -16,6 +16,13 @@ void RegisterTextFormatHandlers(TDispatcher& dispatcher);  //   trimming, format
 void RegisterTextConversionHandlers(TDispatcher& dispatcher);  // width, case, kana, codes, Base64
 void RegisterTagHandlers(TDispatcher& dispatcher);         //   HTML tags
 void RegisterBinaryHandlers(TDispatcher& dispatcher);      //   確保, バイナリ取得, バイナリ設定
+void RegisterIntegerHandlers(TDispatcher& dispatcher);     // MOD and the bit operations, HEX
+void RegisterRandomHandlers(TDispatcher& dispatcher);      // 乱数, RND, 乱数初期化
+void RegisterRoundingHandlers(TDispatcher& dispatcher);    // INT, ROUND, 四捨五入, ...
+void RegisterFunctionHandlers(TDispatcher& dispatcher);    // elementary functions, angles
+void RegisterArrayHandlers(TDispatcher& dispatcher);       // arrays of lines: sorts, statistics
+void RegisterTableHandlers(TDispatcher& dispatcher);       // CSV tables: columns, sorts, joins
+void RegisterTableSearchHandlers(TDispatcher& dispatcher); // 表検索, pick-ups, 表条件抽出
 void RegisterWholeFileHandlers(TDispatcher& dispatcher);   // 読む, 書く, scrambled files, containers
 void RegisterFileHandleHandlers(TDispatcher& dispatcher);  // file handles
 void RegisterFileOperationHandlers(TDispatcher& dispatcher);  // copy, move, delete, folders

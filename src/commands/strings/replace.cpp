@@ -10,26 +10,11 @@
 namespace yura {
 namespace {
 
-// Every occurrence replaced; the search goes on after each replacement, so a
-// replacement is never searched again. Linear in the text.
-std::string ReplaceAll(const std::string& source, const std::string& search, const std::string& replacement) {
-  if (search.empty()) return source;
-  std::string out;
-  std::size_t done = 0;
-  for (std::size_t at = FindChars(source, search); at != std::string::npos; at = FindChars(source, search, done)) {
-    out.append(source, done, at - done);
-    out += replacement;
-    done = at + search.size();
-  }
-  out.append(source, done, std::string::npos);
-  return out;
-}
-
 void Replace(TEngine& engine, THashNode&) {
   const std::string replacement = engine.PopValue();
   const std::string search = engine.PopValue();
   const std::string source = engine.PopValue();
-  engine.SetSore(ReplaceAll(source, search, replacement), kTagString);
+  engine.SetSore(ReplaceAllChars(source, search, replacement), kTagString);
 }
 
 void ReplaceOne(TEngine& engine, THashNode&) {

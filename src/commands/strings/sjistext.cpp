@@ -51,4 +51,17 @@ std::size_t ByteOffsetOfChar(std::string_view text, long long position) {
   return i;
 }
 
+std::string ReplaceAllChars(const std::string& source, const std::string& search, const std::string& replacement) {
+  if (search.empty()) return source;
+  std::string out;
+  std::size_t done = 0;
+  for (std::size_t at = FindChars(source, search); at != std::string::npos; at = FindChars(source, search, done)) {
+    out.append(source, done, at - done);
+    out += replacement;
+    done = at + search.size();
+  }
+  out.append(source, done, std::string::npos);
+  return out;
+}
+
 }  // namespace yura

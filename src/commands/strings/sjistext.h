@@ -20,6 +20,11 @@ std::string ByteWindow(std::string_view text, long long start, long long count);
 // or when the needle is empty.
 std::size_t FindChars(std::string_view text, std::string_view needle, std::size_t from = 0);
 
+// Every occurrence (on character boundaries) replaced; the search goes on
+// after each replacement, so a replacement is never searched again. Linear in
+// the text.
+std::string ReplaceAllChars(const std::string& source, const std::string& search, const std::string& replacement);
+
 // The byte offset where character number `position` (1-based) begins.
 std::size_t ByteOffsetOfChar(std::string_view text, long long position);
 

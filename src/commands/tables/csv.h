@@ -13,6 +13,10 @@ using TCsvCells = std::vector<std::string>;
 
 class TCsvTable {
  public:
+  // Row 0 holds field names: sorting, searching, statistics and reversal
+  // leave it alone.
+  bool Header = false;
+
   TCsvTable() = default;
   explicit TCsvTable(std::string_view text) { Parse(text); }
 
