@@ -9,6 +9,8 @@ YURA_PACKAGES=(
   qt6-base-dev
   libgtest-dev
   libffi-dev
+  libx11-dev libxtst-dev
+  xvfb x11-utils
 )
 
 yura_ensure_packages() {

@@ -13,6 +13,7 @@ namespace yura {
 
 class TObjectControl;
 class TDialogService;
+class TDesktopService;
 
 enum class TErrorWindowChoice { Debug, Continue, Stop };
 
@@ -49,6 +50,8 @@ class THost {
   virtual TDialogService& Dialogs() = 0;
   virtual void SetClipboardText(std::string_view sjisText) = 0;
   virtual std::string ClipboardText() = 0;
+  // Windows and keystrokes.
+  virtual TDesktopService& Desktop() = 0;
   // The main window as the GUI registry's entry 0.
   virtual std::shared_ptr<TObjectControl> MainWindowControl() = 0;
 };

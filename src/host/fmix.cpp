@@ -58,6 +58,7 @@ std::unique_ptr<TFileMixReader> TFileMixReader::Open(std::string_view path, std:
   }
   auto reader = std::unique_ptr<TFileMixReader>(new TFileMixReader());
   reader->path_ = std::string(path);
+  reader->file_.open(ToNativePath(path), std::ios::binary);
   reader->base_ = base;
   reader->length_ = *fileLength - base;
   const std::size_t count = static_cast<std::size_t>(ReadLittleEndian(*header, 5, 2));
@@ -87,12 +88,12 @@ std::optional<std::string> TFileMixReader::ReadMember(std::string_view name) con
   if (found == members_.end()) return std::nullopt;
   const TMember& member = found->second;
   if (static_cast<std::uint64_t>(member.Offset) + member.Size > length_) return std::nullopt;
-  std::ifstream in(ToNativePath(path_), std::ios::binary);
-  if (!in) return std::nullopt;
-  std::optional<std::string> bytes = ReadRange(in, base_ + member.Offset, member.Size);
+  std::optional<std::string> bytes = ReadRange(file_, base_ + member.Offset, member.Size);
   if (bytes && member.Scrambled) Scramble(*bytes, kMemberKey);
   return bytes;
 }
+
+std::optional<std::string> TFileMixReader::ContainerBytes() const { return ReadRange(file_, base_, length_); }
 
 std::optional<std::string> TFileMixReader::ReadMemberText(std::string_view name) const {
   std::optional<std::string> bytes = ReadMember(name);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,8 @@ class TFileMixReader {
   // The bytes up to the first zero byte.
   std::optional<std::string> ReadMemberText(std::string_view name) const;
   bool ExtractMember(std::string_view name, std::string_view targetPath) const;
+  // The container's bytes, for a copy of it elsewhere.
+  std::optional<std::string> ContainerBytes() const;
   // Every record's name in directory order (a repeated name is found by its
   // first record).
   const std::vector<std::string>& MemberNames() const { return names_; }
@@ -48,6 +51,7 @@ class TFileMixReader {
   };
 
   std::string path_;
+  mutable std::ifstream file_;  // open while the reader lives, so the file can go
   std::uint64_t base_ = 0;
   std::uint64_t length_ = 0;  // bytes of the container in the file
   std::unordered_map<std::string, TMember> members_;

@@ -11,6 +11,7 @@
 #include "core/errors.h"
 #include "host/messages.h"
 #include "host/qthost.h"
+#include "host/systempresets.h"
 #include "host/textstyle.h"
 #include "platform/qtext.h"
 #include "source/textlines.h"
@@ -36,6 +37,7 @@ TfrmYura::TfrmYura(TQtHost& host, const std::vector<std::string>& parameters) : 
   host_.SetMainWindow(this);
 
   state_ = std::make_unique<TYuraBase>(host_);
+  state_->SystemPresets = ComputeSystemPresets();
   engine_ = std::make_unique<TEngine>(*state_);
   startup_ = TStartup(*state_).Locate(parameters);
   if (startup_.Failed) host_.MarkFailed();

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "core/host.h"
+#include "host/qtdesktop.h"
 #include "host/qtdialogs.h"
 #include "platform/consoledialogs.h"
 
@@ -26,6 +27,7 @@ class TQtHost final : public THost {
                              const TTextStyle& style) override;
   std::shared_ptr<TObjectControl> MainWindowControl() override { return nullptr; }
   TDialogService& Dialogs() override;
+  TDesktopService& Desktop() override { return desktop_; }
   void SetClipboardText(std::string_view sjisText) override;
   std::string ClipboardText() override;
   TErrorWindowChoice ShowErrorWindow(std::string_view sjisLog, bool offerDebug) override;
@@ -43,6 +45,7 @@ class TQtHost final : public THost {
   TfrmYura* frmYura_ = nullptr;
   TQtDialogs qtDialogs_;
   TConsoleDialogs consoleDialogs_;
+  TQtDesktop desktop_;
   int exitStatus_ = 0;
 };
 

@@ -2,6 +2,8 @@
 
 #include "host/messages.h"
 #include "platform/filesystem.h"
+#include "platform/paths.h"
+#include "platform/tempfolder.h"
 #include "source/sjis.h"
 
 namespace yura {
@@ -57,6 +59,16 @@ std::string ExtractResource(TYuraBase& state, std::string_view name) {
   if (path.empty()) state.Raise(FormatMessage(kMsgPackedMemberFailed, {name}));
   state.TempFiles.push_back(path);
   return path;
+}
+
+std::string CopyResourceArchive(TYuraBase& state) {
+  const TFileMixReader* reader = ResourceArchiveOf(state);
+  const std::string& folder = state.TempFolder.Path();
+  if (reader == nullptr || folder.empty()) return {};
+  const std::optional<std::string> bytes = reader->ContainerBytes();
+  if (!bytes) return {};
+  const std::string copy = UniqueTempName(folder, "TMP.TMP", folder);
+  return state.TempFolder.CreateFile(FileNamePart(copy), *bytes);
 }
 
 }  // namespace yura

@@ -24,4 +24,8 @@ const TFileMixReader* ResourceArchiveOf(const TYuraBase& state);
 // "実行ファイルに梱包されている"…"の展開に失敗しました。".
 std::string ExtractResource(TYuraBase& state, std::string_view name);
 
+// A copy of the archive in the run's temporary folder (TMP1.TMP, TMP2.TMP,
+// ...) for a runtime started from this one; empty when there is none.
+std::string CopyResourceArchive(TYuraBase& state);
+
 }  // namespace yura

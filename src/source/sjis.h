@@ -18,6 +18,14 @@ constexpr std::size_t CharLengthAt(std::string_view s, std::size_t i) {
 
 // Same test on a zero-terminated text: a lead byte before the terminator
 // stands alone.
+// The longest prefix of at most `limit` bytes that ends on a character
+// boundary.
+constexpr std::string_view CutToBytes(std::string_view s, std::size_t limit) {
+  std::size_t end = 0;
+  while (end < s.size() && end + CharLengthAt(s, end) <= limit) end += CharLengthAt(s, end);
+  return s.substr(0, end);
+}
+
 constexpr std::size_t CharLengthAt(const char* p) { return (IsLeadByte(p[0]) && p[1] != '\0') ? 2 : 1; }
 
 // The code of a double-byte character (lead * 256 + trail).

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/desktop.h"
 #include "core/host.h"
 #include "platform/dialogservice.h"
 
@@ -59,8 +60,26 @@ class TFakeDialogs final : public TDialogService {
   }
 };
 
+// Remembers the keystrokes and activations asked for.
+class TFakeDesktop final : public TDesktopService {
+ public:
+  std::vector<std::string> WindowTitles() override { return Titles; }
+  bool ActivateWindow(std::string_view title) override {
+    Activated.emplace_back(title);
+    return true;
+  }
+  void SendKeys(const std::vector<TKeyStroke>& strokes) override {
+    Strokes.insert(Strokes.end(), strokes.begin(), strokes.end());
+  }
+
+  std::vector<std::string> Titles, Activated;
+  std::vector<TKeyStroke> Strokes;
+};
+
 class TFakeHost final : public THost {
  public:
+  TDesktopService& Desktop() override { return FakeDesktop; }
+  TFakeDesktop FakeDesktop;
   void ShowRuntimeMessage(std::string_view text, std::string_view caption) override {
     RuntimeMessages.emplace_back(text);
   }

@@ -53,14 +53,7 @@ void SetAnswer(TEngine& engine, const std::optional<std::string>& answer, bool k
 // A long message is cut on a character boundary and marked with "...".
 std::string CutMessage(std::string text) {
   if (text.size() <= kMessageLimit) return text;
-  std::size_t end = 0;
-  while (end < text.size()) {
-    const std::size_t next = end + CharLengthAt(text, end);
-    if (next > kMessageLimit) break;
-    end = next;
-  }
-  text.resize(end);
-  return text + "...";
+  return std::string(CutToBytes(text, kMessageLimit)) + "...";
 }
 
 // Choices separated by "|" or "｜".

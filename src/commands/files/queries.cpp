@@ -76,10 +76,7 @@ void ShortName(TEngine& engine, THashNode&) {
   const std::string path = FindFile(engine, engine.PopValue());
   std::string name;
   if (FileExists(path) || FolderExists(path)) {
-    name = AbsolutePath(path);
-    std::size_t end = 0;
-    while (end < name.size() && end + CharLengthAt(name, end) <= kShortNameLimit) end += CharLengthAt(name, end);
-    name.resize(end);
+    name = std::string(CutToBytes(AbsolutePath(path), kShortNameLimit));
   }
   engine.SetSore(std::move(name), kTagString);
 }

@@ -73,6 +73,8 @@ void InstallHandlers(TDispatcher& dispatcher) {
   RegisterArrayHandlers(dispatcher);
   RegisterTableHandlers(dispatcher);
   RegisterTableSearchHandlers(dispatcher);
+  RegisterDateHandlers(dispatcher);
+  RegisterProcessHandlers(dispatcher);
   RegisterWholeFileHandlers(dispatcher);
   RegisterFileHandleHandlers(dispatcher);
   RegisterFileOperationHandlers(dispatcher);

@@ -23,6 +23,8 @@ void RegisterFunctionHandlers(TDispatcher& dispatcher);    // elementary functio
 void RegisterArrayHandlers(TDispatcher& dispatcher);       // arrays of lines: sorts, statistics
 void RegisterTableHandlers(TDispatcher& dispatcher);       // CSV tables: columns, sorts, joins
 void RegisterTableSearchHandlers(TDispatcher& dispatcher); // 表検索, pick-ups, 表条件抽出
+void RegisterDateHandlers(TDispatcher& dispatcher);        // dates, times, 待つ
+void RegisterProcessHandlers(TDispatcher& dispatcher);     // 起動, windows and keys
 void RegisterWholeFileHandlers(TDispatcher& dispatcher);   // 読む, 書く, scrambled files, containers
 void RegisterFileHandleHandlers(TDispatcher& dispatcher);  // file handles
 void RegisterFileOperationHandlers(TDispatcher& dispatcher);  // copy, move, delete, folders

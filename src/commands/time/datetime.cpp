@@ -1,5 +1,7 @@
 #include "commands/time/datetime.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "source/textlines.h"
@@ -76,6 +78,13 @@ std::optional<double> ReadTime(TDateReader& reader) {
   return (*hour * 3600.0 + *minute * 60.0 + second) / 86400.0;
 }
 
+// At least `width` digits.
+std::string Padded(long long value, std::size_t width) {
+  std::string digits = std::to_string(value < 0 ? -value : value);
+  if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+  return value < 0 ? "-" + digits : digits;
+}
+
 }  // namespace
 
 long long DaysFromCivil(int year, int month, int day) {
@@ -87,6 +96,47 @@ long long DaysFromCivil(int year, int month, int day) {
   const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
   const long long unixDays = era * 146097 + dayOfEra - 719468;
   return unixDays + 25569;
+}
+
+TCivilDate CivilFromDays(long long days) {
+  const long long z = days - 25569 + 719468;
+  const long long era = (z >= 0 ? z : z - 146096) / 146097;
+  const long long dayOfEra = z - era * 146097;
+  const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const long long monthIndex = (5 * dayOfYear + 2) / 153;
+  const int day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+  const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+  const int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+  return {year, month, day};
+}
+
+long long DayOf(double dateTime) { return static_cast<long long>(std::floor(dateTime)); }
+
+long long SecondsOf(double dateTime) {
+  return static_cast<long long>(std::llround((dateTime - std::floor(dateTime)) * 86400.0));
+}
+
+std::string DateText(const TCivilDate& date) {
+  return Padded(date.Year, 4) + "/" + Padded(date.Month, 2) + "/" + Padded(date.Day, 2);
+}
+
+std::string TimeText(long long secondsOfDay) {
+  return Padded(secondsOfDay / 3600, 2) + ":" + Padded(secondsOfDay / 60 % 60, 2) + ":" + Padded(secondsOfDay % 60, 2);
+}
+
+TCivilDate AddMonths(const TCivilDate& date, long long months) {
+  const long long index = static_cast<long long>(date.Year) * 12 + (date.Month - 1) + months;
+  TCivilDate moved;
+  moved.Year = static_cast<int>(index >= 0 ? index / 12 : (index - 11) / 12);
+  moved.Month = static_cast<int>(index - static_cast<long long>(moved.Year) * 12 + 1);
+  moved.Day = std::min(date.Day, DaysInMonth(moved.Year, moved.Month));
+  return moved;
+}
+
+int WeekdayOf(long long days) {
+  // Day 0, 1899-12-30, was a Saturday.
+  return static_cast<int>(((days + 6) % 7 + 7) % 7);
 }
 
 std::optional<double> ParseDateTime(std::string_view text) {
