@@ -7,6 +7,7 @@ YURA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 YURA_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev
+  libqscintilla2-qt6-dev fonts-ipafont
   libgtest-dev
   libffi-dev
   libx11-dev libxtst-dev

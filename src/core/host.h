@@ -14,6 +14,7 @@ namespace yura {
 class TObjectControl;
 class TDialogService;
 class TDesktopService;
+class TGuiService;
 
 enum class TErrorWindowChoice { Debug, Continue, Stop };
 
@@ -54,6 +55,8 @@ class THost {
   virtual TDesktopService& Desktop() = 0;
   // The main window as the GUI registry's entry 0.
   virtual std::shared_ptr<TObjectControl> MainWindowControl() = 0;
+  // The GUI parts.
+  virtual TGuiService& Gui() = 0;
 };
 
 }  // namespace yura

@@ -18,6 +18,11 @@ TObjNode* TObjList::FindByName(std::string_view name) const {
   return i < 0 ? nullptr : nodes_[static_cast<std::size_t>(i)].get();
 }
 
+std::unique_ptr<TObjNode> TObjList::Take(std::size_t i) {
+  if (i >= nodes_.size()) return nullptr;
+  return std::move(nodes_[i]);
+}
+
 void TObjList::SetItem(std::size_t i, std::unique_ptr<TObjNode> node) {
   if (i < nodes_.size()) nodes_[i] = std::move(node);
 }

@@ -9,15 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/guiobject.h"
 #include "source/cursor.h"
 
 namespace yura {
-
-// The window component behind an object; the GUI layer derives from it.
-class TObjectControl {
- public:
-  virtual ~TObjectControl() = default;
-};
 
 struct TObjNode {
   static constexpr std::size_t kEventSlots = 10;
@@ -42,6 +37,8 @@ class TObjList {
   int IndexOfName(std::string_view name) const;
   TObjNode* GetItem(std::size_t i) const { return i < nodes_.size() ? nodes_[i].get() : nullptr; }
   void SetItem(std::size_t i, std::unique_ptr<TObjNode> node);
+  // Empties a slot and hands its record over; the indexes stay as they are.
+  std::unique_ptr<TObjNode> Take(std::size_t i);
 
  private:
   std::vector<std::unique_ptr<TObjNode>> nodes_;

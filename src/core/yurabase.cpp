@@ -81,6 +81,7 @@ void TYuraBase::Release() {
   Words.Clear();
   ArgStack.Clear();
   Objects.Clear();
+  DeferredFree.clear();
   TableSearch.reset();
   RunStack.ClearAll();
   FuncArgs.Clear();

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -95,6 +96,12 @@ class TYuraBase {
   TStack ArgStack;
   TRunControlStack RunStack;
   TObjList Objects;
+  // Destroyed objects whose controls are freed once no event of theirs can
+  // still be running.
+  std::vector<std::unique_ptr<TObjNode>> DeferredFree;
+  // The installed font names, normalised for font specifications, with the
+  // name each stands for; read on first use.
+  std::optional<std::vector<std::pair<std::string, std::string>>> InstalledFonts;
   std::vector<std::unique_ptr<TOwnedState>> DllList;
   std::int32_t CondResult = -1;
   TNodeRef CountNode;  // 回数

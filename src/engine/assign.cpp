@@ -1,5 +1,6 @@
 #include "engine/assign.h"
 
+#include "commands/gui/properties.h"
 #include "commands/registry/dispatch.h"
 #include "commands/tables/csv.h"
 #include "core/format.h"
@@ -144,8 +145,8 @@ void TAssigner::Assign(std::string target, TCursor& cursor) {
       node->Description = std::move(type);
       return;
     case nkObject:
-      // Objects take their main value through the GUI parts.
-      engine_.Raise(kMsgNotBuilt, {name});
+      SetDefaultValue(engine_, node->Name, value);
+      return;
     default:
       engine_.Raise(FormatMessage(kMsgBadSyntax, {name}) + std::string(kMsgCannotAssign));
   }
@@ -195,7 +196,8 @@ void TAssigner::AssignMember(std::string object, std::string member, TCursor& cu
       return;
     }
     case nkObject:
-      engine_.Raise(kMsgNotBuilt, {member});
+      SetProperty(engine_, node->Name, member, valueText);
+      return;
     default:
       engine_.Raise(kMsgNoAssignTo, {object});
   }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "commands/gui/properties.h"
 #include "commands/registry/dispatch.h"
 #include "commands/tables/csv.h"
 #include "core/errors.h"
@@ -333,7 +334,7 @@ std::string TCalculator::EvalWord(TCursor& cursor, std::string_view word) {
       state_.LastType = kTagDictionary;
       return node->Table ? node->Table->ListPairs() : std::string();
     case nkObject:
-      engine_.Raise(kMsgNotBuilt, {node->Name});
+      return GetDefaultValue(engine_, node->Name);
   }
   state_.LastType = kTagString;
   return {};
@@ -364,7 +365,7 @@ std::string TCalculator::ReadMember(THashNode& node, std::string_view member) {
       return entry->Value();
     }
     case nkObject:
-      engine_.Raise(kMsgNotBuilt, {node.Name});
+      return GetProperty(engine_, node.Name, member);
     default:
       engine_.Raise(kMsgNoDirectValue, {node.Name});
   }

@@ -8,6 +8,7 @@
 #include "core/format.h"
 #include "engine/assign.h"
 #include "engine/calculator.h"
+#include "engine/events.h"
 #include "engine/executor.h"
 #include "engine/invoke.h"
 #include "engine/labels.h"
@@ -33,7 +34,8 @@ TEngine::TEngine(TYuraBase& state)
       executor_(std::make_unique<TExecutor>(*this)),
       assigner_(std::make_unique<TAssigner>(*this)),
       invoker_(std::make_unique<TInvoker>(*this)),
-      dispatcher_(std::make_unique<TDispatcher>(*this)) {}
+      dispatcher_(std::make_unique<TDispatcher>(*this)),
+      events_(std::make_unique<TEventRunner>(*this)) {}
 
 TEngine::~TEngine() = default;
 

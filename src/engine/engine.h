@@ -18,6 +18,7 @@ namespace yura {
 class TAssigner;
 class TCalculator;
 class TDispatcher;
+class TEventRunner;
 class TExecutor;
 class TInvoker;
 class EYura;
@@ -40,6 +41,7 @@ class TEngine final : public TConditionEvaluator {
   TAssigner& Assigner() { return *assigner_; }
   TInvoker& Invoker() { return *invoker_; }
   TDispatcher& Dispatcher() { return *dispatcher_; }
+  TEventRunner& Events() { return *events_; }
 
   // --- For the host ---
   // The start of a run: state reset, vocabulary, the prepared main text in
@@ -96,6 +98,7 @@ class TEngine final : public TConditionEvaluator {
   std::unique_ptr<TAssigner> assigner_;
   std::unique_ptr<TInvoker> invoker_;
   std::unique_ptr<TDispatcher> dispatcher_;
+  std::unique_ptr<TEventRunner> events_;
   std::vector<std::string_view> commandNames_;
 };
 

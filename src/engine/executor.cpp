@@ -8,6 +8,7 @@
 #include "engine/control.h"
 #include "engine/dll.h"
 #include "engine/engine.h"
+#include "engine/events.h"
 #include "engine/invoke.h"
 #include "source/sjis.h"
 #include "source/textlines.h"
@@ -59,8 +60,12 @@ TExecutor::TExecutor(TEngine& engine) : engine_(engine), state_(engine.State()) 
 void TExecutor::RunScript() {
   engine_.CheckNativeDepth();
   TYuraBase& s = state_;
+  TEventRunner& events = engine_.Events();
+  const TEventRunner::TRunScope running(events);
   TCursor last;
   for (;;) {
+    // An event that came while a command ran takes its turn between sentences.
+    if (events.Pending() && s.ArgStack.Empty()) events.SpliceNext();
     if (s.Cursor.IsEmpty() || s.StopRequested) return;
     try {
       if (s.Cursor.AtEnd()) {

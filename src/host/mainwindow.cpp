@@ -1,14 +1,15 @@
 #include "host/mainwindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QPainter>
-#include <QResizeEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 #include <cmath>
 
 #include "core/errors.h"
+#include "host/gui/imagebox.h"
 #include "host/messages.h"
 #include "host/qthost.h"
 #include "host/systempresets.h"
@@ -23,16 +24,15 @@ constexpr std::string_view kShowLaterWord = "母艦浮上";
 
 }  // namespace
 
-TfrmYura::TfrmYura(TQtHost& host, const std::vector<std::string>& parameters) : host_(host) {
+TfrmYura::TfrmYura(TQtHost& host, const std::vector<std::string>& parameters)
+    : TFormWindow(QApplication::palette().color(QPalette::Window)), host_(host) {
   setObjectName("frmYura");
-  resize(kClientWidth, kClientHeight);
+  SetClientSize(QSize(kClientWidth, kClientHeight));
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
     move((area.right() + 1 - kClientWidth) / 2, (area.bottom() + 1 - kClientHeight) / 2);
   }
   setWindowTitle(ToQString(kMainWindowTitle));
-  canvas_ = QImage(kClientWidth, kClientHeight, QImage::Format_RGB32);
-  canvas_.fill(palette().color(QPalette::Window));
   QGuiApplication::setApplicationDisplayName(ToQString(kMainWindowTitle));
   host_.SetMainWindow(this);
 
@@ -46,6 +46,9 @@ TfrmYura::TfrmYura(TQtHost& host, const std::vector<std::string>& parameters) : 
 TfrmYura::~TfrmYura() {
   engine_.reset();
   state_.reset();
+  // The parts' widgets (forms have no parent) go now, not at a next event
+  // loop that will not come.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void TfrmYura::EventDoTimer() {
@@ -87,10 +90,11 @@ void TfrmYura::StartScript() {
   }
 }
 
-std::int32_t TfrmYura::DrawTextLines(const std::vector<std::string>& lines, std::int32_t x, std::int32_t y,
-                                     bool centre, const TTextStyle& style) {
-  QPainter painter(&canvas_);
+std::int32_t TfrmYura::DrawTextLines(const std::vector<std::string>& lines, std::int32_t x, std::int32_t y, bool centre,
+                                     const TTextStyle& style) {
+  QPainter painter(&Canvas());
   const QFont font = FontFromStyle(style);
+  SetCanvasFont(font);
   painter.setFont(font);
   painter.setPen(ColorFromText(style.Color));
   const QFontMetrics metrics(font);
@@ -98,31 +102,13 @@ std::int32_t TfrmYura::DrawTextLines(const std::vector<std::string>& lines, std:
   const int step = static_cast<int>(std::nearbyint(1.2 * metrics.height()));
   for (const std::string& line : lines) {
     const QString text = ToQString(line);
-    const int left = centre ? (width() - metrics.horizontalAdvance(text)) / 2 : x;
+    const int left = centre ? (ClientSize().width() - metrics.horizontalAdvance(text)) / 2 : x;
     painter.drawText(left, y + metrics.ascent(), text);
     y += step;
   }
   painter.end();
-  update();
+  Img()->update();
   return y;
-}
-
-void TfrmYura::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.drawImage(0, 0, canvas_);
-}
-
-void TfrmYura::resizeEvent(QResizeEvent* event) {
-  // The image keeps what was drawn; new area takes the window colour.
-  if (event->size().width() > canvas_.width() || event->size().height() > canvas_.height()) {
-    QImage larger(event->size().expandedTo(canvas_.size()), QImage::Format_RGB32);
-    larger.fill(palette().color(QPalette::Window));
-    QPainter painter(&larger);
-    painter.drawImage(0, 0, canvas_);
-    painter.end();
-    canvas_ = std::move(larger);
-  }
-  QWidget::resizeEvent(event);
 }
 
 void TfrmYura::closeEvent(QCloseEvent* event) {

@@ -3,13 +3,13 @@
 #pragma once
 
 #include <QImage>
-#include <QWidget>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/yurabase.h"
 #include "engine/engine.h"
+#include "host/gui/formwindow.h"
 #include "host/startup.h"
 
 class QCloseEvent;
@@ -18,7 +18,7 @@ namespace yura {
 
 class TQtHost;
 
-class TfrmYura final : public QWidget {
+class TfrmYura final : public TFormWindow {
   Q_OBJECT
  public:
   static constexpr int kClientWidth = 640;
@@ -34,15 +34,12 @@ class TfrmYura final : public QWidget {
   TYuraBase& State() { return *state_; }
   TEngine& Engine() { return *engine_; }
 
-  // The drawing image that fills the client area.
-  QImage& Canvas() { return canvas_; }
+  // Text on the drawing image "img" (Canvas()) that fills the client area.
   std::int32_t DrawTextLines(const std::vector<std::string>& lines, std::int32_t x, std::int32_t y, bool centre,
                              const TTextStyle& style);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void StartScript();
@@ -50,7 +47,6 @@ class TfrmYura final : public QWidget {
   TQtHost& host_;
   std::unique_ptr<TYuraBase> state_;
   std::unique_ptr<TEngine> engine_;
-  QImage canvas_;
   TStartupOutcome startup_;
   bool firstRun_ = true;
 };

@@ -29,6 +29,7 @@ void TQtHost::SetMainWindow(TfrmYura* window) {
   mainWindow_ = window;
   frmYura_ = window;
   qtDialogs_.SetOwner(window);
+  mainWindowControl_ = window != nullptr ? gui_.AttachMainWindow(window) : nullptr;
 }
 
 TDialogService& TQtHost::Dialogs() {

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "core/host.h"
+#include "host/gui/qtgui.h"
 #include "host/qtdesktop.h"
 #include "host/qtdialogs.h"
 #include "platform/consoledialogs.h"
@@ -25,7 +26,9 @@ class TQtHost final : public THost {
   void WriteTextOutput(std::string_view sjisText) override;
   std::int32_t DrawTextLines(const std::vector<std::string>& lines, std::int32_t x, std::int32_t y, bool centre,
                              const TTextStyle& style) override;
-  std::shared_ptr<TObjectControl> MainWindowControl() override { return nullptr; }
+  std::shared_ptr<TObjectControl> MainWindowControl() override { return mainWindowControl_; }
+  TGuiService& Gui() override { return gui_; }
+  TQtGui& QtGui() { return gui_; }
   TDialogService& Dialogs() override;
   TDesktopService& Desktop() override { return desktop_; }
   void SetClipboardText(std::string_view sjisText) override;
@@ -46,6 +49,8 @@ class TQtHost final : public THost {
   TQtDialogs qtDialogs_;
   TConsoleDialogs consoleDialogs_;
   TQtDesktop desktop_;
+  TQtGui gui_;
+  std::shared_ptr<TObjectControl> mainWindowControl_;
   int exitStatus_ = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "host/systempresets.h"
 
 #include <QGuiApplication>
+#include <QPalette>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QSysInfo>
@@ -24,6 +25,11 @@ std::string DataFolder(const char* below) {
   return Folder(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QLatin1String(below));
 }
 
+// A colour as the platform value scripts use: red + green×256 + blue×65536.
+std::string PlatformColor(const QColor& color) {
+  return std::to_string(color.red() + color.green() * 256 + color.blue() * 65536);
+}
+
 }  // namespace
 
 TSystemPresets ComputeSystemPresets() {
@@ -45,6 +51,15 @@ TSystemPresets ComputeSystemPresets() {
   const QSize size = screen != nullptr ? screen->size() : QSize();
   presets.emplace_back("デスクトップの幅", std::to_string(size.width()));
   presets.emplace_back("デスクトップの高さ", std::to_string(size.height()));
+  // The system colours at start-up: the window face, the desktop, active and
+  // inactive title bars, and the selection.
+  const QPalette palette = QGuiApplication::palette();
+  presets.emplace_back("ウィンドウ色", PlatformColor(palette.color(QPalette::Window)));
+  presets.emplace_back("ウインドウ色", PlatformColor(palette.color(QPalette::Window)));
+  presets.emplace_back("デスクトップ色", PlatformColor(palette.color(QPalette::Dark)));
+  presets.emplace_back("アクティブ色", PlatformColor(palette.color(QPalette::Active, QPalette::Highlight)));
+  presets.emplace_back("非アクティブ色", PlatformColor(palette.color(QPalette::Inactive, QPalette::Window)));
+  presets.emplace_back("選択色", PlatformColor(palette.color(QPalette::Highlight)));
   return presets;
 }
 

@@ -1,5 +1,6 @@
 #include "host/textstyle.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/numbers.h"
@@ -35,8 +36,7 @@ QColor ColorFromText(std::string_view colorText) {
     const uint rgb = ToQString(text.substr(1)).toUInt(&ok, 16);
     if (ok) return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
   }
-  if (const auto value = ParseInteger(text); value && *value >= 0)
-    return QColor(*value & 0xFF, (*value >> 8) & 0xFF, (*value >> 16) & 0xFF);
+  if (const auto value = ParseInteger(text); value && *value >= 0) return ColorFromPlatform(*value);
   return QColor(Qt::black);
 }
 
@@ -51,9 +51,30 @@ QFont FontFromStyle(const TTextStyle& style) {
     const auto size = ParseInteger(style.Size);
     points = size && *size > 0 ? static_cast<TNumber>(*size) : 12;
   }
-  // Sizes are points at 96 dots per inch.
-  font.setPixelSize(static_cast<int>(std::lround(static_cast<double>(points) * 96.0 / 72.0)));
+  font.setPixelSize(PixelsFromPoints(static_cast<double>(points)));
   return font;
+}
+
+QFont FontFromSetting(const TFontSetting& setting) {
+  QFont font(ToQString(setting.Face));
+  font.setBold(setting.Bold);
+  font.setItalic(setting.Italic);
+  font.setUnderline(setting.Underline);
+  font.setPixelSize(PixelsFromPoints(setting.Points > 0 ? setting.Points : 12));
+  return font;
+}
+
+int PixelsFromPoints(double points) { return std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))); }
+
+int PointsFromPixels(int pixels) { return static_cast<int>(std::lround(pixels * 72.0 / 96.0)); }
+
+QColor ColorFromPlatform(std::int64_t value) {
+  if (value < 0) return QColor(Qt::black);
+  return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+std::int32_t PlatformFromColor(const QColor& color) {
+  return color.red() | (color.green() << 8) | (color.blue() << 16);
 }
 
 }  // namespace yura

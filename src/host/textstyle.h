@@ -5,6 +5,7 @@
 #include <QFont>
 #include <string_view>
 
+#include "core/guiobject.h"
 #include "core/host.h"
 
 namespace yura {
@@ -17,5 +18,17 @@ QColor ColorFromText(std::string_view colorText);
 // bold/italic/underline from the second, size in points from the third or
 // from 文字サイズ (12 when that is no integer).
 QFont FontFromStyle(const TTextStyle& style);
+
+// A resolved font setting of a GUI part.
+QFont FontFromSetting(const TFontSetting& setting);
+
+// Sizes are points at 96 dots per inch.
+int PixelsFromPoints(double points);
+int PointsFromPixels(int pixels);
+
+// Platform colours keep red in the low byte: red + green*256 + blue*65536.
+// A negative value (no colour) paints black.
+QColor ColorFromPlatform(std::int64_t value);
+std::int32_t PlatformFromColor(const QColor& color);
 
 }  // namespace yura

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/desktop.h"
+#include "core/errors.h"
+#include "core/guiobject.h"
 #include "core/host.h"
 #include "platform/dialogservice.h"
 
@@ -76,8 +78,21 @@ class TFakeDesktop final : public TDesktopService {
   std::vector<TKeyStroke> Strokes;
 };
 
+// The engine's unit tests make no parts.
+class TFakeGui final : public TGuiService {
+ public:
+  std::shared_ptr<TObjectControl> CreateControl(const TControlSetup&) override { throw EPlainError("no parts"); }
+  std::shared_ptr<TObjectControl> CreateMenuItem(TObjectControl*, std::string_view, std::int32_t) override {
+    throw EPlainError("no parts");
+  }
+  std::vector<std::string> FontFamilies() override { return {}; }
+  void SetTrayIcon(bool) override {}
+};
+
 class TFakeHost final : public THost {
  public:
+  TGuiService& Gui() override { return FakeGui; }
+  TFakeGui FakeGui;
   TDesktopService& Desktop() override { return FakeDesktop; }
   TFakeDesktop FakeDesktop;
   void ShowRuntimeMessage(std::string_view text, std::string_view caption) override {

@@ -80,6 +80,8 @@ void InstallHandlers(TDispatcher& dispatcher) {
   RegisterFileOperationHandlers(dispatcher);
   RegisterFileQueryHandlers(dispatcher);
   RegisterPathTextHandlers(dispatcher);
+  RegisterObjectHandlers(dispatcher);
+  RegisterMenuHandlers(dispatcher);
   RegisterDllHandlers(dispatcher);
   RegisterControlHandlers(dispatcher);
   RegisterSubroutineHandlers(dispatcher);

@@ -30,5 +30,7 @@ void RegisterFileHandleHandlers(TDispatcher& dispatcher);  // file handles
 void RegisterFileOperationHandlers(TDispatcher& dispatcher);  // copy, move, delete, folders
 void RegisterFileQueryHandlers(TDispatcher& dispatcher);   // tests, attributes, enumerations
 void RegisterPathTextHandlers(TDispatcher& dispatcher);    // path texts
+void RegisterObjectHandlers(TDispatcher& dispatcher);      // GUI objects: 作成, 設定, 得る, ...
+void RegisterMenuHandlers(TDispatcher& dispatcher);        // menu items
 
 }  // namespace yura
