@@ -57,6 +57,11 @@ class THost {
   virtual std::shared_ptr<TObjectControl> MainWindowControl() = 0;
   // The GUI parts.
   virtual TGuiService& Gui() = 0;
+  // The one-shot script timer of タイマー設定; its tick runs the timer label.
+  virtual void StartScriptTimer(std::int32_t milliseconds) = 0;
+  virtual void StopScriptTimer() = 0;
+  // Frees the destroyed parts soon, from the event loop (after 待機).
+  virtual void ScheduleDeferredFree() = 0;
 };
 
 }  // namespace yura

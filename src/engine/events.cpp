@@ -10,6 +10,8 @@ namespace yura {
 namespace {
 
 constexpr std::string_view kMsgNestedEvents = "イベントの入れ子が深すぎます。";
+constexpr std::size_t kMouseMoveSlot = 8;
+constexpr std::size_t kDropSlot = 9;
 
 }  // namespace
 
@@ -39,24 +41,57 @@ void TEventRunner::ApplyVariables(const TEventVariables& variables) {
   if (variables.Value) set(state_.EventValueNode, *variables.Value);
 }
 
-void TEventRunner::PostObjectEvent(std::int32_t index, std::size_t slot, TEventVariables variables) {
+bool TEventRunner::PostObjectEvent(std::int32_t index, std::size_t slot, TEventVariables variables) {
   TCursor code;
   std::string fileName;
   if (!ObjectCode(index, slot, code, fileName)) {
-    ApplyVariables(variables);
-    return;
+    // The mouse position and the dropped files are kept even when no code
+    // runs; key and tree values only reach code that runs.
+    if (variables.MouseX || slot == kDropSlot) ApplyVariables(variables);
+    return false;
   }
-  queue_.push_back({true, index, slot, {}, {}, std::move(variables)});
+  Enqueue({true, index, slot, {}, {}, std::move(variables)});
   if (!Running()) RunWhileIdle();
+  return true;
 }
 
 void TEventRunner::PostLabelEvent(const TCursor& code, std::string fileName) {
   if (code.IsEmpty()) return;
-  queue_.push_back({false, 0, 0, code, std::move(fileName), {}});
+  Enqueue({false, 0, 0, code, std::move(fileName), {}});
   if (!Running()) RunWhileIdle();
 }
 
+void TEventRunner::Enqueue(TPending event, bool first) {
+  event.Arrival = ++arrivals_;
+  // Mouse moves that nobody has seen yet count once, at their last place.
+  if (!first && event.IsObject && event.Slot == kMouseMoveSlot && !queue_.empty()) {
+    TPending& last = queue_.back();
+    if (last.IsObject && last.Index == event.Index && last.Slot == kMouseMoveSlot) {
+      last = std::move(event);
+      return;
+    }
+  }
+  if (first) {
+    // Ahead of everything that waits; it came after every running event.
+    queue_.push_front(std::move(event));
+  } else {
+    queue_.push_back(std::move(event));
+  }
+}
+
+bool TEventRunner::HeadMayStart() {
+  const std::size_t level = state_.RunStack.SavedLevelCount();
+  while (!active_.empty()) {
+    const TActive& top = active_.back();
+    const bool ended = level < top.Level || (level == top.Level && state_.RunStack.Count() <= top.FramesBefore);
+    if (!ended) break;
+    active_.pop_back();
+  }
+  return !queue_.empty() && (active_.empty() || queue_.front().Arrival > active_.back().Started);
+}
+
 void TEventRunner::Splice(const TCursor& code, const std::string& fileName) {
+  active_.push_back({state_.RunStack.Count(), state_.RunStack.SavedLevelCount(), arrivals_});
   TRunControl frame;
   frame.Kind = rcEvent;
   frame.BodyPos = state_.Cursor;
@@ -68,7 +103,7 @@ void TEventRunner::Splice(const TCursor& code, const std::string& fileName) {
 }
 
 void TEventRunner::SpliceNext() {
-  while (!queue_.empty()) {
+  while (HeadMayStart()) {
     TPending event = std::move(queue_.front());
     queue_.pop_front();
     TCursor code = event.Code;
@@ -86,7 +121,7 @@ void TEventRunner::SpliceNext() {
 }
 
 void TEventRunner::RunObjectEventNow(std::int32_t index) {
-  queue_.push_front({true, index, 0, {}, {}, {}});
+  Enqueue({true, index, 0, {}, {}, {}}, true);
   if (!Running()) RunWhileIdle();
 }
 
@@ -113,6 +148,8 @@ void TEventRunner::RunOneIdle(TPending event) {
     return;
   }
   ++idleDepth_;
+  // No event code runs while the script is idle.
+  active_.clear();
   const bool isObject = event.IsObject;
   const TCursor savedCursor = state_.Cursor;
   const std::string savedFile = state_.SourceFileName;

@@ -10,6 +10,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "source/cursor.h"
 
@@ -35,8 +36,9 @@ class TEventRunner {
   explicit TEventRunner(TEngine& engine);
 
   // An event of object `index` in slot `slot`. The variables are set when the
-  // code runs; when the slot has no code they are set at once and nothing runs.
-  void PostObjectEvent(std::int32_t index, std::size_t slot, TEventVariables variables = {});
+  // code runs; when the slot has no code they are set at once, nothing runs
+  // and the answer is false.
+  bool PostObjectEvent(std::int32_t index, std::size_t slot, TEventVariables variables = {});
   // A label event (timer, socket, ...): its code on a fresh level when idle.
   void PostLabelEvent(const TCursor& code, std::string fileName);
 
@@ -77,6 +79,14 @@ class TEventRunner {
     TCursor Code;  // label events
     std::string FileName;
     TEventVariables Variables;
+    std::uint64_t Arrival = 0;
+  };
+  // An event whose code runs now: events that came before it started wait
+  // until its frame is gone, so that events run in the order they came.
+  struct TActive {
+    std::size_t FramesBefore = 0;  // frames of its level below its own
+    std::size_t Level = 0;         // levels set aside when it started
+    std::uint64_t Started = 0;     // the arrival count when it started
   };
 
   // The code and file of an object's slot, or nothing when the object is gone
@@ -85,6 +95,10 @@ class TEventRunner {
   void ApplyVariables(const TEventVariables& variables);
   // Pushes the event frame and moves the cursor to the code.
   void Splice(const TCursor& code, const std::string& fileName);
+  void Enqueue(TPending event, bool first = false);
+  // Drops the events whose code has ended; true when the first waiting event
+  // may start now.
+  bool HeadMayStart();
   // Runs the queue while the script is idle.
   void RunWhileIdle();
   void RunOneIdle(TPending event);
@@ -92,6 +106,8 @@ class TEventRunner {
   TEngine& engine_;
   TYuraBase& state_;
   std::deque<TPending> queue_;
+  std::vector<TActive> active_;
+  std::uint64_t arrivals_ = 0;
   int runDepth_ = 0;
   int idleDepth_ = 0;
 };

@@ -104,11 +104,14 @@ void Call(TEngine& engine, THashNode&) {
   engine.Invoker().CallLabel(*label);
 }
 
-// 待機 (13): the straight-line run ends; events run from now on.
+// 待機 (13): the straight-line run ends; events run from now on. Destroyed
+// parts are freed from the event loop, where none of their events can be on
+// the way.
 void Wait(TEngine& engine, THashNode&) {
   TYuraBase& state = engine.State();
   state.RunStack.Clear();
   state.Cursor.Clear();
+  if (state.DeferredFree.size() > 1) engine.Host().ScheduleDeferredFree();
 }
 
 // 取り込む (55): the file's text is prepared, its labels registered, and it runs

@@ -7,8 +7,10 @@
 #include <QPainter>
 #include <QScreen>
 #include <cmath>
+#include <cstdlib>
 
 #include "core/errors.h"
+#include "host/actioninjector.h"
 #include "host/gui/imagebox.h"
 #include "host/messages.h"
 #include "host/qthost.h"
@@ -39,11 +41,17 @@ TfrmYura::TfrmYura(TQtHost& host, const std::vector<std::string>& parameters)
   state_ = std::make_unique<TYuraBase>(host_);
   state_->SystemPresets = ComputeSystemPresets();
   engine_ = std::make_unique<TEngine>(*state_);
+  // Every event of every part enters the interpreter through the event runner.
+  host_.QtGui().SetEventSink([this](std::int32_t index, std::int32_t slot, const TEventVariables& variables) {
+    return engine_ && engine_->Events().PostObjectEvent(index, static_cast<std::size_t>(slot), variables);
+  });
   startup_ = TStartup(*state_).Locate(parameters);
   if (startup_.Failed) host_.MarkFailed();
 }
 
 TfrmYura::~TfrmYura() {
+  host_.QtGui().SetEventSink(nullptr);
+  host_.StopScriptTimer();
   engine_.reset();
   state_.reset();
   // The parts' widgets (forms have no parent) go now, not at a next event
@@ -77,9 +85,27 @@ void TfrmYura::EventDoTimer() {
     close();
     return;
   }
+  if (const char* actions = std::getenv("YURAHOSI_INJECT"); actions != nullptr && *actions != '\0') {
+    injector_ = new TActionInjector(*this, actions);
+    injector_->Start([this] { CloseWhenNothingCanHappen(); });
+    return;
+  }
+  CloseWhenNothingCanHappen();
+}
+
+void TfrmYura::ScriptTimerTick() {
+  engine_->Events().FireScriptTimer();
+  CloseWhenNothingCanHappen();
+}
+
+bool TfrmYura::SomethingCanHappen() const {
+  return engine_->Events().Running() || host_.EventSourceArmed() || (injector_ && injector_->Playing());
+}
+
+void TfrmYura::CloseWhenNothingCanHappen() {
   // In console mode nothing can happen once the run is idle and no event
   // source is armed: the close request runs and the process ends.
-  if (host_.IsConsoleMode()) close();
+  if (host_.IsConsoleMode() && !SomethingCanHappen()) close();
 }
 
 void TfrmYura::StartScript() {
@@ -118,9 +144,9 @@ void TfrmYura::closeEvent(QCloseEvent* event) {
   } catch (const std::exception&) {
     canClose = true;
   }
-  // In console mode nothing could change the answer later: once the end
-  // handler has had its say, the program ends.
-  if (!canClose && !host_.IsConsoleMode()) {
+  // In console mode, once nothing can happen any more, nothing could change
+  // the answer later: the end handler has had its say and the program ends.
+  if (!canClose && (!host_.IsConsoleMode() || SomethingCanHappen())) {
     event->ignore();
     return;
   }

@@ -16,6 +16,7 @@ class QCloseEvent;
 
 namespace yura {
 
+class TActionInjector;
 class TQtHost;
 
 class TfrmYura final : public TFormWindow {
@@ -30,6 +31,8 @@ class TfrmYura final : public TFormWindow {
 
   // The run driver: starts the run once, from inside the event loop.
   void EventDoTimer();
+  // The script timer fired: its label runs.
+  void ScriptTimerTick();
 
   TYuraBase& State() { return *state_; }
   TEngine& Engine() { return *engine_; }
@@ -43,12 +46,16 @@ class TfrmYura final : public TFormWindow {
 
  private:
   void StartScript();
+  // Console mode: the run is idle and no event source is armed.
+  bool SomethingCanHappen() const;
+  void CloseWhenNothingCanHappen();
 
   TQtHost& host_;
   std::unique_ptr<TYuraBase> state_;
   std::unique_ptr<TEngine> engine_;
   TStartupOutcome startup_;
   bool firstRun_ = true;
+  TActionInjector* injector_ = nullptr;  // a child object of the window
 };
 
 }  // namespace yura

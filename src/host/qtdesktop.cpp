@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <thread>
 
+#include "host/virtualkeys.h"
 #include "platform/clock.h"
 #include "platform/qtext.h"
 #include "platform/x11desktop.h"
@@ -32,40 +33,6 @@ const Item* FindByTitle(const std::vector<Item>& items, const std::string& title
   for (const Item& item : items)
     if (titleOf(item).starts_with(title)) return &item;
   return nullptr;
-}
-
-int QtKeyOf(std::uint32_t key) {
-  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return static_cast<int>(key);
-  if (key >= 112 && key <= 127) return Qt::Key_F1 + static_cast<int>(key - 112);
-  switch (key) {
-    case 3: return Qt::Key_Pause;
-    case 8: return Qt::Key_Backspace;
-    case 9: return Qt::Key_Tab;
-    case 12: return Qt::Key_Clear;
-    case 13: return Qt::Key_Return;
-    case kShift: return Qt::Key_Shift;
-    case kControl: return Qt::Key_Control;
-    case kAlt: return Qt::Key_Alt;
-    case 20: return Qt::Key_CapsLock;
-    case 25: return Qt::Key_Kanji;
-    case 27: return Qt::Key_Escape;
-    case 32: return Qt::Key_Space;
-    case 33: return Qt::Key_PageUp;
-    case 34: return Qt::Key_PageDown;
-    case 35: return Qt::Key_End;
-    case 36: return Qt::Key_Home;
-    case 37: return Qt::Key_Left;
-    case 38: return Qt::Key_Up;
-    case 39: return Qt::Key_Right;
-    case 40: return Qt::Key_Down;
-    case 44: return Qt::Key_Print;
-    case 45: return Qt::Key_Insert;
-    case 46: return Qt::Key_Delete;
-    case 47: return Qt::Key_Help;
-    case 144: return Qt::Key_NumLock;
-    case 145: return Qt::Key_ScrollLock;
-    default: return Qt::Key_unknown;
-  }
 }
 
 // Key events for the focused part of the runtime's active window.

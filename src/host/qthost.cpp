@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <cstdlib>
 
+#include "engine/events.h"
 #include "host/errorwindow.h"
 #include "host/mainwindow.h"
 #include "host/messages.h"
@@ -104,6 +105,35 @@ void TQtHost::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllE
 
 void TQtHost::CloseMainWindow() {
   if (mainWindow_) mainWindow_->close();
+}
+
+void TQtHost::StartScriptTimer(std::int32_t milliseconds) {
+  if (!scriptTimer_) {
+    scriptTimer_ = std::make_unique<QTimer>();
+    scriptTimer_->setSingleShot(true);
+    QObject::connect(scriptTimer_.get(), &QTimer::timeout, scriptTimer_.get(), [this] {
+      if (frmYura_ != nullptr) frmYura_->ScriptTimerTick();
+    });
+  }
+  scriptTimer_->start(milliseconds);
+}
+
+void TQtHost::StopScriptTimer() {
+  if (scriptTimer_) scriptTimer_->stop();
+}
+
+bool TQtHost::EventSourceArmed() const { return scriptTimer_ && scriptTimer_->isActive(); }
+
+void TQtHost::ScheduleDeferredFree() {
+  if (!freeTimer_) {
+    freeTimer_ = std::make_unique<QTimer>();
+    freeTimer_->setSingleShot(true);
+    freeTimer_->setInterval(1);
+    QObject::connect(freeTimer_.get(), &QTimer::timeout, freeTimer_.get(), [this] {
+      if (frmYura_ != nullptr) frmYura_->Engine().Events().FreeDestroyedObjects();
+    });
+  }
+  freeTimer_->start();
 }
 
 }  // namespace yura

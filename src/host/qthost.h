@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
+#include <memory>
 
 #include "core/host.h"
 #include "host/gui/qtgui.h"
@@ -28,6 +30,11 @@ class TQtHost final : public THost {
                              const TTextStyle& style) override;
   std::shared_ptr<TObjectControl> MainWindowControl() override { return mainWindowControl_; }
   TGuiService& Gui() override { return gui_; }
+  void StartScriptTimer(std::int32_t milliseconds) override;
+  void StopScriptTimer() override;
+  void ScheduleDeferredFree() override;
+  // True while an event source could still run script code: the script timer.
+  bool EventSourceArmed() const;
   TQtGui& QtGui() { return gui_; }
   TDialogService& Dialogs() override;
   TDesktopService& Desktop() override { return desktop_; }
@@ -50,6 +57,8 @@ class TQtHost final : public THost {
   TConsoleDialogs consoleDialogs_;
   TQtDesktop desktop_;
   TQtGui gui_;
+  std::unique_ptr<QTimer> scriptTimer_;
+  std::unique_ptr<QTimer> freeTimer_;
   std::shared_ptr<TObjectControl> mainWindowControl_;
   int exitStatus_ = 0;
 };

@@ -16,4 +16,16 @@ bool EndsWithChars(std::string_view s, std::string_view suffix) {
   return IsCharBoundary(s, s.size() - suffix.size());
 }
 
+std::vector<std::string_view> PathSegments(std::string_view path) {
+  std::vector<std::string_view> segments;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < path.size(); i += CharLengthAt(path, i))
+    if (path[i] == '\\') {
+      segments.push_back(path.substr(start, i - start));
+      start = i + 1;
+    }
+  if (start < path.size()) segments.push_back(path.substr(start));
+  return segments;
+}
+
 }  // namespace yura

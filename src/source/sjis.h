@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 namespace yura {
 
@@ -36,6 +37,10 @@ constexpr unsigned DoubleByteCode(std::string_view s, std::size_t i) {
 // True when `s` ends with `suffix` and the suffix starts on a character
 // boundary of `s` (so a trail byte never counts as the start of a match).
 bool EndsWithChars(std::string_view s, std::string_view suffix);
+
+// The segments of a "\"-separated path (tree nodes, menu paths); a 0x5C
+// trail byte is no separator, and a trailing separator adds no segment.
+std::vector<std::string_view> PathSegments(std::string_view path);
 
 // True when the byte at `index` starts a character of `s`.
 bool IsCharBoundary(std::string_view s, std::size_t index);

@@ -95,7 +95,10 @@ class PartsTest : public QObject {
     main_->show();
     events_.clear();
     next_ = 1;
-    gui_->SetEventSink([this](std::int32_t index, std::int32_t slot) { events_.emplace_back(index, slot); });
+    gui_->SetEventSink([this](std::int32_t index, std::int32_t slot, const TEventVariables&) {
+      events_.emplace_back(index, slot);
+      return false;
+    });
   }
 
   void cleanup() {

@@ -11,6 +11,7 @@
 //              stands for the script (none: the script alone; empty: no
 //              parameters at all)
 //   NAME.files/ a folder copied into the run folder
+//   NAME.inject GUI actions played into the idle script (YURAHOSI_INJECT)
 // The run folder is the current folder of the run, and its ".data" folder
 // stands for the user's data folder (the trash).
 // The run folder's path is written $DIR in the expected texts.
@@ -91,7 +92,7 @@ struct TRun {
 };
 
 TRun Execute(const std::string& runtime, const std::vector<std::string>& args, const fs::path& folder,
-             const fs::path& input, const fs::path& output, const fs::path& error) {
+             const fs::path& input, const fs::path& output, const fs::path& error, const fs::path& actions) {
   const pid_t child = fork();
   if (child == 0) {
     if (chdir(folder.c_str()) != 0) _exit(126);
@@ -105,6 +106,7 @@ TRun Execute(const std::string& runtime, const std::vector<std::string>& args, c
     setenv("YURAHOSI_CONSOLE", "1", 1);
     // The trash of ファイル削除 lives in the run folder.
     setenv("XDG_DATA_HOME", (folder / ".data").c_str(), 1);
+    if (!actions.empty()) setenv("YURAHOSI_INJECT", actions.c_str(), 1);
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(runtime.c_str()));
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -189,7 +191,12 @@ int main(int argc, char** argv) {
 
   fs::path input = base.string() + ".in";
   if (!fs::exists(input)) input = "/dev/null";
-  const TRun run = Execute(runtime, args, folder, input, capture / "stdout", capture / "stderr");
+  fs::path actions = base.string() + ".inject";
+  if (fs::exists(actions))
+    actions = fs::absolute(actions);
+  else
+    actions.clear();
+  const TRun run = Execute(runtime, args, folder, input, capture / "stdout", capture / "stderr", actions);
 
   const std::string dir = folder.string();
   auto normalise = [&](std::string s) { return ReplaceAll(s, dir, "$DIR"); };

@@ -93,6 +93,11 @@ class TFakeHost final : public THost {
  public:
   TGuiService& Gui() override { return FakeGui; }
   TFakeGui FakeGui;
+  void StartScriptTimer(std::int32_t milliseconds) override { TimerInterval = milliseconds; }
+  void StopScriptTimer() override { TimerInterval = -1; }
+  void ScheduleDeferredFree() override { ++DeferredFreeRequests; }
+  std::int32_t TimerInterval = -1;
+  int DeferredFreeRequests = 0;
   TDesktopService& Desktop() override { return FakeDesktop; }
   TFakeDesktop FakeDesktop;
   void ShowRuntimeMessage(std::string_view text, std::string_view caption) override {

@@ -21,22 +21,6 @@ void AddMenu(TEngine& engine, THashNode&) {
   CreateMenu(engine, parent, item);
 }
 
-// The "\"-separated segments of a line; a trail byte 0x5C is no separator.
-std::vector<std::string_view> PathSegments(std::string_view line) {
-  std::vector<std::string_view> segments;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < line.size();) {
-    const std::size_t length = CharLengthAt(line, i);
-    if (length == 1 && line[i] == '\\') {
-      segments.push_back(line.substr(start, i - start));
-      start = i + 1;
-    }
-    i += length;
-  }
-  segments.push_back(line.substr(start));
-  return segments;
-}
-
 // Each line "ファイル\開く" makes ファイルメニュー and ファイル_開くメニュー,
 // reusing the levels that exist.
 void MakeMenuPaths(TEngine& engine, THashNode&) {

@@ -619,7 +619,8 @@ std::string TPropertyCall::Get(TProperty property) {
       live(kBackColorReadKinds, "0");
       break;
     case P::Name:
-      result = object_.Name;
+      result = object_.Node->Name;
+      tag = kTagString;
       break;
     case P::Handle:
       result = FromControl(property);

@@ -82,6 +82,7 @@ void InstallHandlers(TDispatcher& dispatcher) {
   RegisterPathTextHandlers(dispatcher);
   RegisterObjectHandlers(dispatcher);
   RegisterMenuHandlers(dispatcher);
+  RegisterTimerHandlers(dispatcher);
   RegisterDllHandlers(dispatcher);
   RegisterControlHandlers(dispatcher);
   RegisterSubroutineHandlers(dispatcher);

@@ -32,5 +32,6 @@ void RegisterFileQueryHandlers(TDispatcher& dispatcher);   // tests, attributes,
 void RegisterPathTextHandlers(TDispatcher& dispatcher);    // path texts
 void RegisterObjectHandlers(TDispatcher& dispatcher);      // GUI objects: 作成, 設定, 得る, ...
 void RegisterMenuHandlers(TDispatcher& dispatcher);        // menu items
+void RegisterTimerHandlers(TDispatcher& dispatcher);       // タイマー設定, タイマー解除
 
 }  // namespace yura

@@ -2,21 +2,28 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QUrl>
 #include <QWidget>
 
 #include "host/gui/children.h"
+#include "host/virtualkeys.h"
 #include "platform/qtext.h"
 
 namespace yura {
 
-void TEventHook::Fire(std::int32_t index, std::int32_t slot) const noexcept {
-  if (!sink_) return;
+bool TEventHook::Fire(std::int32_t index, std::int32_t slot, const TEventVariables& variables) const noexcept {
+  if (!sink_) return false;
   try {
-    sink_(index, slot);
+    return sink_(index, slot, variables);
   } catch (...) {
+    return false;
   }
 }
 
@@ -63,6 +70,63 @@ bool FocusIsHere(const QWidget* watched, std::int32_t index) {
   return true;
 }
 
+// 押された特殊キー: the shift state as lines, in this order.
+std::string ShiftLines(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons, bool doubleClick) {
+  std::string lines;
+  auto add = [&lines](bool present, const char* name) {
+    if (!present) return;
+    if (!lines.empty()) lines += "\r\n";
+    lines += name;
+  };
+  add(modifiers.testFlag(Qt::ShiftModifier), "Shift");
+  add(modifiers.testFlag(Qt::AltModifier), "Alt");
+  add(modifiers.testFlag(Qt::ControlModifier), "Ctrl");
+  add(buttons.testFlag(Qt::LeftButton), "Left");
+  add(buttons.testFlag(Qt::RightButton), "Right");
+  add(buttons.testFlag(Qt::MiddleButton), "Middle");
+  add(doubleClick, "Double");
+  return lines;
+}
+
+// マウスX, マウスY in the part's client area, and the shift state with the
+// button of the event itself.
+TEventVariables MouseVariables(const QMouseEvent& mouse) {
+  TEventVariables variables;
+  const QPoint place = mouse.position().toPoint();
+  variables.MouseX = place.x();
+  variables.MouseY = place.y();
+  variables.SpecialKeys =
+      ShiftLines(mouse.modifiers(), mouse.buttons() | mouse.button(), mouse.type() == QEvent::MouseButtonDblClick);
+  return variables;
+}
+
+TEventVariables KeyVariables(const QKeyEvent& key) {
+  TEventVariables variables;
+  variables.Key = static_cast<std::int32_t>(VirtualKeyOf(key.key(), key.modifiers().testFlag(Qt::KeypadModifier)));
+  variables.SpecialKeys = ShiftLines(key.modifiers(), Qt::NoButton, false);
+  return variables;
+}
+
+// Files dropped on a part without drop code: an edit takes the list as its
+// text, a list and a memo take the names as new items or lines.
+void DropByDefault(QWidget* widget, const QStringList& names) {
+  for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+      edit->setText(names.join(QStringLiteral("\r\n")));
+      return;
+    }
+    if (auto* list = qobject_cast<QListWidget*>(w)) {
+      list->addItems(names);
+      return;
+    }
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
+      for (const QString& name : names) memo->appendPlainText(name);
+      return;
+    }
+    if (qobject_cast<QTextEdit*>(w) != nullptr || w->isWindow()) return;
+  }
+}
+
 }  // namespace
 
 bool TInputWatcher::eventFilter(QObject* watched, QEvent* event) {
@@ -85,7 +149,7 @@ bool TInputWatcher::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       pressed_ = mouse->button() == Qt::LeftButton;
-      if (Wants(esMouseDown)) source_->Fire(esMouseDown);
+      if (Wants(esMouseDown)) source_->Fire(esMouseDown, MouseVariables(*mouse));
       if (pressed_ && clickOnPress_ && Wants(esClick)) source_->Fire(esClick);
       break;
     }
@@ -102,7 +166,7 @@ bool TInputWatcher::eventFilter(QObject* watched, QEvent* event) {
                          watched_->rect().contains(mouse->position().toPoint());
       pressed_ = false;
       if (click && Wants(esClick)) source_->Fire(esClick);
-      if (Wants(esMouseUp)) source_->Fire(esMouseUp);
+      if (Wants(esMouseUp)) source_->Fire(esMouseUp, MouseVariables(*mouse));
       // Delivered, also to the containers it went on to: once is enough.
       event->accept();
       return true;
@@ -111,13 +175,13 @@ bool TInputWatcher::eventFilter(QObject* watched, QEvent* event) {
       if (Wants(esDoubleClick)) source_->Fire(esDoubleClick);
       break;
     case QEvent::MouseMove:
-      if (Wants(esMouseMove)) source_->Fire(esMouseMove);
+      if (Wants(esMouseMove)) source_->Fire(esMouseMove, MouseVariables(*static_cast<QMouseEvent*>(event)));
       break;
     case QEvent::KeyPress:
-      if (Wants(esKeyDown)) source_->Fire(esKeyDown);
+      if (Wants(esKeyDown)) source_->Fire(esKeyDown, KeyVariables(*static_cast<QKeyEvent*>(event)));
       break;
     case QEvent::KeyRelease:
-      if (Wants(esKeyUp)) source_->Fire(esKeyUp);
+      if (Wants(esKeyUp)) source_->Fire(esKeyUp, KeyVariables(*static_cast<QKeyEvent*>(event)));
       break;
     case QEvent::DragEnter:
     case QEvent::DragMove: {
@@ -129,12 +193,14 @@ bool TInputWatcher::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Drop: {
       auto* drop = static_cast<QDropEvent*>(event);
       if (!dropTarget_ || !drop->mimeData()->hasUrls()) break;
-      std::vector<std::string> files;
+      QStringList names;
       for (const QUrl& url : drop->mimeData()->urls())
-        if (url.isLocalFile()) files.push_back(FromQString(url.toLocalFile()));
+        if (url.isLocalFile()) names.push_back(url.toLocalFile().trimmed());
       drop->acceptProposedAction();
-      source_->Hook().DroppedFiles = std::move(files);
-      source_->Fire(esFileDrop);
+      TEventVariables variables;
+      variables.Value = FromQString(names.join(QStringLiteral("\r\n")));
+      QPointer<QWidget> target = watched_;
+      if (!source_->Fire(esFileDrop, variables) && target) DropByDefault(target, names);
       return true;
     }
     default:

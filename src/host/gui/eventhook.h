@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/events.h"
+
 class QWidget;
 
 namespace yura {
@@ -29,18 +31,16 @@ enum TEventSlot : std::int32_t {
   esFileDrop = 9,
 };
 
-using TEventSink = std::function<void(std::int32_t index, std::int32_t slot)>;
+// Posts one event to the interpreter; true when the object had code for it.
+using TEventSink = std::function<bool(std::int32_t index, std::int32_t slot, const TEventVariables& variables)>;
 
 // Shared by the GUI service and every part it made.
 class TEventHook {
  public:
   void SetSink(TEventSink sink) { sink_ = std::move(sink); }
   // Never throws: nothing may cross a Qt event handler. Without a sink the
-  // event is dropped.
-  void Fire(std::int32_t index, std::int32_t slot) const noexcept;
-
-  // The files of the last drop (Shift_JIS paths), for the drop event.
-  std::vector<std::string> DroppedFiles;
+  // event is dropped. True when the object had code for the event.
+  bool Fire(std::int32_t index, std::int32_t slot, const TEventVariables& variables = {}) const noexcept;
 
  private:
   TEventSink sink_;
@@ -53,9 +53,14 @@ class TEventSource {
  public:
   TEventSource(std::shared_ptr<TEventHook> hook, std::int32_t index) : hook_(std::move(hook)), index_(index) {}
 
-  void Fire(std::int32_t slot) const {
-    if (!muted_ && quiet_ == 0) hook_->Fire(index_, slot);
+  // Click and change events of a part that names its selection (a tree
+  // node's path) carry it as the event value.
+  bool Fire(std::int32_t slot, TEventVariables variables = {}) const {
+    if (muted_ || quiet_ != 0) return false;
+    if (valueOf_ && (slot == esClick || slot == esChange)) variables.Value = valueOf_();
+    return hook_->Fire(index_, slot, variables);
   }
+  void SetEventValue(std::function<std::string()> valueOf) { valueOf_ = std::move(valueOf); }
   std::int32_t Index() const { return index_; }
   TEventHook& Hook() const { return *hook_; }
   void Mute() { muted_ = true; }
@@ -76,6 +81,7 @@ class TEventSource {
   std::int32_t index_;
   bool muted_ = false;
   int quiet_ = 0;
+  std::function<std::string()> valueOf_;
 };
 
 // A set of slots, as a bit mask.

@@ -8,18 +8,6 @@
 
 namespace yura {
 
-std::vector<std::string_view> PathSegments(std::string_view path) {
-  std::vector<std::string_view> segments;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < path.size(); i += CharLengthAt(path, i))
-    if (path[i] == '\\') {
-      segments.push_back(path.substr(start, i - start));
-      start = i + 1;
-    }
-  if (start < path.size()) segments.push_back(path.substr(start));
-  return segments;
-}
-
 TTreeViewT::TTreeViewT(QWidget* parent) : QTreeWidget(parent) {
   setHeaderHidden(true);
   setColumnCount(1);
@@ -73,6 +61,11 @@ std::vector<std::string> TTreeViewT::Paths() const {
     paths.push_back(std::move(path));
   }
   return paths;
+}
+
+std::string TTreeViewT::SelectedPath() const {
+  const int index = SelectedIndex();
+  return index < 0 ? std::string() : Paths()[static_cast<std::size_t>(index)];
 }
 
 int TTreeViewT::SelectedIndex() const {

@@ -21,6 +21,8 @@ class TTreeViewT final : public QTreeWidget {
   std::vector<std::string> Paths() const;
   std::vector<QTreeWidgetItem*> Nodes() const;
 
+  // The path of the selected node, empty when none.
+  std::string SelectedPath() const;
   // The absolute index of the selected node, -1 when none.
   int SelectedIndex() const;
   void SelectIndex(int index);
@@ -33,8 +35,5 @@ class TTreeViewT final : public QTreeWidget {
 
   bool editable_ = true;
 };
-
-// The segments of a "\"-separated path; a 0x5C trail byte is no separator.
-std::vector<std::string_view> PathSegments(std::string_view path);
 
 }  // namespace yura

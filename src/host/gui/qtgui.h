@@ -29,8 +29,6 @@ class TQtGui final : public TGuiService {
   // Every event of every part arrives here as (object index, event slot);
   // without a sink events are dropped.
   void SetEventSink(TEventSink sink) { hook_->SetSink(std::move(sink)); }
-  // The files of the last drop on a part (Shift_JIS).
-  const std::vector<std::string>& DroppedFiles() const { return hook_->DroppedFiles; }
 
   std::shared_ptr<TObjectControl> CreateControl(const TControlSetup& setup) override;
   std::shared_ptr<TObjectControl> CreateMenuItem(TObjectControl* parent, std::string_view caption,

@@ -85,6 +85,7 @@ TTreeControl::TTreeControl(const TPartContext& context) : TQtControl(TObjectKind
   tree->resize(121, 97);
   ApplyFont(FontFromSetting(context.Setup.Font));
   QObject::connect(tree, &QTreeWidget::currentItemChanged, tree, Firer(esChange));
+  Source().SetEventValue([tree = QPointer<TTreeViewT>(tree)] { return tree ? tree->SelectedPath() : std::string(); });
   Watch(SlotMask({esClick, esDoubleClick, esMouseDown, esMouseUp, esMouseMove, esKeyDown, esKeyUp}));
 }
 
