@@ -5,6 +5,7 @@
 #include "core/stacks.h"
 #include "core/yurabase.h"
 #include "engine/engine.h"
+#include "engine/numbers.h"
 
 namespace yura {
 namespace {
@@ -39,6 +40,7 @@ void TEventRunner::ApplyVariables(const TEventVariables& variables) {
   if (variables.Key) set(state_.PressedKeyNode, std::to_string(*variables.Key));
   if (variables.SpecialKeys) set(state_.PressedSpecialKeyNode, *variables.SpecialKeys);
   if (variables.Value) set(state_.EventValueNode, *variables.Value);
+  if (variables.BrowserTarget) set(state_.BrowserTargetUrlNode, *variables.BrowserTarget);
 }
 
 bool TEventRunner::PostObjectEvent(std::int32_t index, std::size_t slot, TEventVariables variables) {
@@ -47,7 +49,7 @@ bool TEventRunner::PostObjectEvent(std::int32_t index, std::size_t slot, TEventV
   if (!ObjectCode(index, slot, code, fileName)) {
     // The mouse position and the dropped files are kept even when no code
     // runs; key and tree values only reach code that runs.
-    if (variables.MouseX || slot == kDropSlot) ApplyVariables(variables);
+    if (variables.MouseX || variables.BrowserTarget || slot == kDropSlot) ApplyVariables(variables);
     return false;
   }
   Enqueue({true, index, slot, {}, {}, std::move(variables)});
@@ -88,6 +90,10 @@ bool TEventRunner::HeadMayStart() {
     active_.pop_back();
   }
   return !queue_.empty() && (active_.empty() || queue_.front().Arrival > active_.back().Started);
+}
+
+bool TEventRunner::NavigationAllowed() const {
+  return !state_.BrowserAllowNode || ToNumber(state_.BrowserAllowNode->Value()) != 0;
 }
 
 void TEventRunner::Splice(const TCursor& code, const std::string& fileName) {

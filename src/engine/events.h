@@ -27,6 +27,7 @@ struct TEventVariables {
   std::optional<std::string> SpecialKeys;  // 押された特殊キー: Shift, Alt, Ctrl,
                                            // Left, Right, Middle, Double lines
   std::optional<std::string> Value;        // イベントの値 (Shift_JIS)
+  std::optional<std::string> BrowserTarget;  // ブラウザ移動先URL
 };
 
 class TEventRunner {
@@ -41,6 +42,10 @@ class TEventRunner {
   bool PostObjectEvent(std::int32_t index, std::size_t slot, TEventVariables variables = {});
   // A label event (timer, socket, ...): its code on a fresh level when idle.
   void PostLabelEvent(const TCursor& code, std::string fileName);
+
+  // ブラウザURL移動許可 after a browser's before-navigate event: false (0)
+  // cancels the navigation.
+  bool NavigationAllowed() const;
 
   // True while some event waits for the next sentence boundary.
   bool Pending() const { return !queue_.empty(); }

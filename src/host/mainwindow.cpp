@@ -45,12 +45,14 @@ TfrmYura::TfrmYura(TQtHost& host, const std::vector<std::string>& parameters)
   host_.QtGui().SetEventSink([this](std::int32_t index, std::int32_t slot, const TEventVariables& variables) {
     return engine_ && engine_->Events().PostObjectEvent(index, static_cast<std::size_t>(slot), variables);
   });
+  host_.QtGui().SetNavigationCheck([this] { return !engine_ || engine_->Events().NavigationAllowed(); });
   startup_ = TStartup(*state_).Locate(parameters);
   if (startup_.Failed) host_.MarkFailed();
 }
 
 TfrmYura::~TfrmYura() {
   host_.QtGui().SetEventSink(nullptr);
+  host_.QtGui().SetNavigationCheck(nullptr);
   host_.StopScriptTimer();
   engine_.reset();
   state_.reset();

@@ -38,12 +38,17 @@ using TEventSink = std::function<bool(std::int32_t index, std::int32_t slot, con
 class TEventHook {
  public:
   void SetSink(TEventSink sink) { sink_ = std::move(sink); }
+  // Asked after a browser's before-navigate event; without it every
+  // navigation goes ahead.
+  void SetNavigationCheck(std::function<bool()> allowed) { navigationAllowed_ = std::move(allowed); }
+  bool NavigationAllowed() const { return !navigationAllowed_ || navigationAllowed_(); }
   // Never throws: nothing may cross a Qt event handler. Without a sink the
   // event is dropped. True when the object had code for the event.
   bool Fire(std::int32_t index, std::int32_t slot, const TEventVariables& variables = {}) const noexcept;
 
  private:
   TEventSink sink_;
+  std::function<bool()> navigationAllowed_;
 };
 
 // One part's end of the hook. Muted once the part is dismantled; quiet while

@@ -29,6 +29,7 @@ class TQtGui final : public TGuiService {
   // Every event of every part arrives here as (object index, event slot);
   // without a sink events are dropped.
   void SetEventSink(TEventSink sink) { hook_->SetSink(std::move(sink)); }
+  void SetNavigationCheck(std::function<bool()> allowed) { hook_->SetNavigationCheck(std::move(allowed)); }
 
   std::shared_ptr<TObjectControl> CreateControl(const TControlSetup& setup) override;
   std::shared_ptr<TObjectControl> CreateMenuItem(TObjectControl* parent, std::string_view caption,

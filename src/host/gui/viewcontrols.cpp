@@ -140,14 +140,28 @@ std::optional<std::string> TTreeControl::GetOwn(TProperty property) {
 TBrowserControl::TBrowserControl(const TPartContext& context) : TQtControl(TObjectKind::Browser, context.Source) {
   auto* browser = new QTextBrowser(context.Parent);
   SetWidget(browser);
-  browser->setOpenLinks(true);
+  // Every navigation, a followed link or a new URL, first asks the script.
+  browser->setOpenLinks(false);
   browser->resize(300, 200);
+  link_ = QObject::connect(browser, &QTextBrowser::anchorClicked, browser,
+                           [this](const QUrl& url) { Navigate(FromQString(url.toString())); });
+}
+
+// The widget is freed later than the control: its links must not reach it.
+TBrowserControl::~TBrowserControl() { QObject::disconnect(link_); }
+
+void TBrowserControl::Navigate(const std::string& url) {
+  TEventVariables variables;
+  variables.BrowserTarget = url;
+  Source().Fire(esClick, variables);
+  if (!Source().Hook().NavigationAllowed() || !Widget()) return;
+  url_ = url;
+  static_cast<QTextBrowser*>(Widget())->setSource(QUrl::fromUserInput(ToQString(url)));
 }
 
 bool TBrowserControl::SetOwn(TProperty property, const TPropertyValue& value) {
   if (property != TProperty::Url) return false;
-  url_ = value.Text;
-  static_cast<QTextBrowser*>(Widget())->setSource(QUrl::fromUserInput(ToQString(value.Text)));
+  Navigate(value.Text);
   return true;
 }
 

@@ -36,13 +36,18 @@ class TTreeControl final : public TQtControl {
 class TBrowserControl final : public TQtControl {
  public:
   explicit TBrowserControl(const TPartContext& context);
+  ~TBrowserControl() override;
 
  protected:
   bool SetOwn(TProperty property, const TPropertyValue& value) override;
   std::optional<std::string> GetOwn(TProperty property) override;
 
  private:
+  // The before-navigate event, then the navigation unless the script said no.
+  void Navigate(const std::string& url);
+
   std::string url_;
+  QMetaObject::Connection link_;
 };
 
 }  // namespace yura
