@@ -5,7 +5,9 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
+#include <QUrl>
 #include <QtTest>
 #include <fstream>
 
@@ -139,6 +141,60 @@ class EventsTest : public QObject {
     QCOMPARE(Utf(Value(window, u"記録")), QStringLiteral("x,xy,"));
     QTest::keyClick(edit, Qt::Key_F5);
     QCOMPARE(Utf(Value(window, u"鍵番号")), QStringLiteral("116"));
+  }
+
+  void DroppedFilesReachTheDropEventOrTheEditItself() {
+    TQtHost host(false);
+    TfrmYura window(host, {RuntimeExecutablePath(), Script("drop.yrh",
+                                                           u"E1エディタを、エディタとして、作成\r\n"
+                                                           u"E1エディタの、ファイルドロップは、1\r\n"
+                                                           u"L1リストを、リストとして、作成\r\n"
+                                                           u"L1リストの、ファイルドロップは、1\r\n"
+                                                           u"L1リストの、ファイルドロップした時は、落\r\n"
+                                                           u"待機\r\n"
+                                                           u"*落\r\n"
+                                                           u"受取=イベントの値\r\n"
+                                                           u"戻る\r\n")});
+    window.EventDoTimer();
+    auto drop = [](QWidget* target, const QStringList& paths) {
+      QMimeData data;
+      QList<QUrl> urls;
+      for (const QString& path : paths) urls.push_back(QUrl::fromLocalFile(path));
+      data.setUrls(urls);
+      const QPoint place = target->rect().center();
+      QDragEnterEvent enter(place, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(target, &enter);
+      QDropEvent dropped(QPointF(place), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(target, &dropped);
+    };
+    auto* edit = qobject_cast<QLineEdit*>(Part(window, u"E1エディタ"));
+    QWidget* list = Part(window, u"L1リスト");
+    QVERIFY(edit != nullptr && list != nullptr);
+    drop(edit, {QStringLiteral("/tmp/a.txt"), QStringLiteral("/tmp/b.txt")});
+    QCOMPARE(edit->text(), QStringLiteral("/tmp/a.txt\r\n/tmp/b.txt"));
+    QWidget* viewport = list->childAt(list->rect().center());
+    drop(viewport != nullptr ? viewport : list, {QStringLiteral("/tmp/c.txt")});
+    QCOMPARE(Utf(Value(window, u"受取")), QStringLiteral("/tmp/c.txt"));
+  }
+
+  void TheCloseBoxAsksTheEndHandler() {
+    TQtHost host(false);
+    TfrmYura window(host, {RuntimeExecutablePath(), Script("close.yrh",
+                                                           u"「終了」に、終了処理設定\r\n"
+                                                           u"N=0\r\n"
+                                                           u"待機\r\n"
+                                                           u"*終了\r\n"
+                                                           u"N=N+1\r\n"
+                                                           u"もし、Nが、1ならば、「終了」に、終了処理設定\r\n"
+                                                           u"戻る\r\n")});
+    window.EventDoTimer();
+    QVERIFY(window.isVisible());
+    window.close();
+    QVERIFY(window.isVisible());  // the handler set itself again: refused once
+    QCOMPARE(Utf(Value(window, u"N")), QStringLiteral("1"));
+    window.close();
+    QVERIFY(!window.isVisible());
+    QCOMPARE(Utf(Value(window, u"N")), QStringLiteral("2"));
   }
 };
 
