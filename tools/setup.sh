@@ -10,6 +10,7 @@ YURA_PACKAGES=(
   libqscintilla2-qt6-dev fonts-ipafont
   libgtest-dev
   libffi-dev
+  libonig-dev
   libx11-dev libxtst-dev
   xvfb x11-utils
 )

@@ -1,5 +1,6 @@
 #include "engine/executor.h"
 
+#include "commands/gui/properties.h"
 #include "commands/registry/dispatch.h"
 #include "core/errors.h"
 #include "core/format.h"
@@ -330,9 +331,11 @@ void TExecutor::EndSentence() {
   }
   std::string object = state_.ArgStack.Pop();
   if (IsEventPropertyName(w)) {
+    // "Xの、クリックした時" alone: the event property is set with no value.
     if (EndsWithChars(object, "の")) object.resize(object.size() - 2);
-    // Event properties belong to the GUI parts.
-    engine_.Raise(kMsgNotBuilt, {w});
+    SetProperty(engine_, object, w, {});
+    ++state_.SentenceCount;
+    return;
   }
   if (!object.empty()) state_.ArgStack.Push(std::move(object));
   std::string sentence;

@@ -83,6 +83,8 @@ void InstallHandlers(TDispatcher& dispatcher) {
   RegisterObjectHandlers(dispatcher);
   RegisterMenuHandlers(dispatcher);
   RegisterTimerHandlers(dispatcher);
+  RegisterRegexHandlers(dispatcher);
+  RegisterXmlHandlers(dispatcher);
   RegisterDllHandlers(dispatcher);
   RegisterControlHandlers(dispatcher);
   RegisterSubroutineHandlers(dispatcher);

@@ -33,5 +33,7 @@ void RegisterPathTextHandlers(TDispatcher& dispatcher);    // path texts
 void RegisterObjectHandlers(TDispatcher& dispatcher);      // GUI objects: 作成, 設定, 得る, ...
 void RegisterMenuHandlers(TDispatcher& dispatcher);        // menu items
 void RegisterTimerHandlers(TDispatcher& dispatcher);       // タイマー設定, タイマー解除
+void RegisterRegexHandlers(TDispatcher& dispatcher);       // 正規表現マッチ, 区切る, 置換, 入換
+void RegisterXmlHandlers(TDispatcher& dispatcher);         // XML documents
 
 }  // namespace yura
