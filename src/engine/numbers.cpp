@@ -28,9 +28,16 @@ TNumber ParseDecimalPrefix(std::string_view s) {
   bool negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
   const std::size_t start = i;
-  while (i < s.size() && IsDigitByte(s[i])) ++i;
+  std::uint64_t whole = 0;
+  while (i < s.size() && IsDigitByte(s[i])) whole = whole * 10 + static_cast<std::uint64_t>(s[i++] - '0');
   bool digits = i > start;
-  if (i + 1 < s.size() && s[i] == '.' && IsDigitByte(s[i + 1])) {
+  const bool fraction = i + 1 < s.size() && s[i] == '.' && IsDigitByte(s[i + 1]);
+  // Integers of up to 18 digits are exact in 64 bits: no general reading needed.
+  if (digits && !fraction && i - start <= 18) {
+    const auto value = static_cast<TNumber>(whole);
+    return negative ? -value : value;
+  }
+  if (fraction) {
     i += 1;
     while (i < s.size() && IsDigitByte(s[i])) ++i;
     digits = true;
@@ -74,9 +81,25 @@ bool NeedsNormalising(std::string_view s) {
   return false;
 }
 
+// The common case: the whole text is a plain integer of up to 18 digits, which
+// 64 bits hold exactly.
+std::optional<TNumber> PlainInteger(std::string_view s) {
+  const bool negative = !s.empty() && s[0] == '-';
+  const std::size_t start = negative ? 1 : 0;
+  if (s.size() <= start || s.size() - start > 18) return std::nullopt;
+  std::uint64_t value = 0;
+  for (std::size_t i = start; i < s.size(); ++i) {
+    if (!IsDigitByte(s[i])) return std::nullopt;
+    value = value * 10 + static_cast<std::uint64_t>(s[i] - '0');
+  }
+  const auto number = static_cast<TNumber>(value);
+  return negative ? -number : number;
+}
+
 }  // namespace
 
 TNumber ToNumber(std::string_view text) {
+  if (const auto plain = PlainInteger(text)) return *plain;
   std::string_view s = Trim(text);
   if (s.empty()) return 0;
   std::string normalised;
@@ -100,11 +123,18 @@ TNumber ToNumber(std::string_view text) {
 }
 
 std::string NumberText(TNumber value) {
+  // Integers below 10^15 are written directly (zero of either sign as "0";
+  // NaN and the infinities fail the range test).
+  if (value > -1e15L && value < 1e15L) {
+    const auto whole = static_cast<long long>(value);
+    if (static_cast<TNumber>(whole) == value) {
+      char digits[24];
+      const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, whole);
+      return std::string(digits, end);
+    }
+  }
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-  if (value == 0) return "0";
-  // Integers below 10^15 are written directly.
-  if (std::fabs(value) < 1e15L && value == std::trunc(value)) return std::to_string(static_cast<long long>(value));
 
   char buffer[64];
   auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);

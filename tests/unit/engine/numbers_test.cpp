@@ -25,6 +25,9 @@ TEST(ToNumber, ReadsTheLongestNumericPrefix) {
       {"$FF", 255},   {"$FFx", 0},       {"abc", 0},        {"-3.5", -3.5L},    {"+4", 4},
       {".5", 0.5L},   {"3.", 3},         {"1,000", 1000},   {"１，０００", 1000}, {"－５", -5},
       {"1E20", 1e20L}, {"-2E-3", -0.002L}, {"1E3円", 1},     {"\t7", 7},         {"--5", 0},
+      // Around the 18 digits that are read without the general reader.
+      {"-", 0},       {"-0", 0},         {"123456789012345678", 123456789012345678.0L},
+      {"1234567890123456789", 1234567890123456789.0L}, {"-123456789012345678円", -123456789012345678.0L},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(ToNumber(text), value) << text;
 }
