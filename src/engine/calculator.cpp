@@ -42,12 +42,43 @@ struct EFormulaError {
   std::string Message;
 };
 
+// A value inside a formula. A computed number is written as text only when
+// something reads it as text (a join, a string comparison).
 struct TOperand {
-  std::string Text;
   TNumber Number = 0;
   bool IsNumber = false;
 
-  static TOperand Computed(TNumber value) { return {NumberText(value), value, true}; }
+  static TOperand Read(std::string text, TNumber number, bool isNumber) {
+    TOperand operand;
+    operand.text_ = std::move(text);
+    operand.Number = number;
+    operand.IsNumber = isNumber;
+    operand.hasText_ = true;
+    return operand;
+  }
+  static TOperand Computed(TNumber value) {
+    TOperand operand;
+    operand.Number = value;
+    operand.IsNumber = true;
+    return operand;
+  }
+  const std::string& Text() const {
+    if (!hasText_) {
+      text_ = NumberText(Number);
+      hasText_ = true;
+    }
+    return text_;
+  }
+  void Join(const TOperand& right) {
+    Text();
+    text_ += right.Text();
+    Number = ToNumber(text_);
+    IsNumber = false;
+  }
+
+ private:
+  mutable std::string text_;
+  mutable bool hasText_ = false;
 };
 
 bool Pairs(unsigned char c) { return c == '&' || c == '<' || c == '=' || c == '>' || c == '|'; }
@@ -107,7 +138,7 @@ class TFormula {
 
   TOperand Term() {
     if (kind_ == kOperator) throw EFormulaError{FormatMessage(kMsgOperatorPosition, {text_})};
-    TOperand operand{text_, ToNumber(text_), kind_ == kNumber};
+    TOperand operand = TOperand::Read(text_, ToNumber(text_), kind_ == kNumber);
     Next();
     return operand;
   }
@@ -156,9 +187,7 @@ class TFormula {
       Next();
       const TOperand right = Product();
       if (op == '&') {
-        left.Text += right.Text;
-        left.Number = ToNumber(left.Text);
-        left.IsNumber = false;
+        left.Join(right);
       } else {
         left = TOperand::Computed(op == '+' ? left.Number + right.Number : left.Number - right.Number);
       }
@@ -180,7 +209,7 @@ class TFormula {
       if (right.IsNumber)
         order = left.Number < right.Number ? -1 : (left.Number > right.Number ? 1 : 0);
       else
-        order = left.Text.compare(right.Text) < 0 ? -1 : (left.Text == right.Text ? 0 : 1);
+        order = left.Text().compare(right.Text()) < 0 ? -1 : (left.Text() == right.Text() ? 0 : 1);
       bool result;
       if (op == "=" || op == "==")
         result = order == 0;
@@ -460,7 +489,7 @@ std::string TCalculator::CalculateAt(TCursor& cursor, bool nested) {
       return NumberText(result.Number);
     }
     state_.LastType = kTagString;
-    return result.Text;
+    return result.Text();
   } catch (const EFormulaError& error) {
     wrap(error.Message);
   } catch (const EStackFull&) {
