@@ -1,5 +1,6 @@
 """Runs every bench program with the runtime, CPython and Tcl; compares the
-outputs, then prints the median wall time of each and the ratio to CPython."""
+outputs, then prints the median wall time of each, the ratio to CPython, and
+the peak memory (resident set, MiB) of the runtime and of CPython."""
 import os
 import shutil
 import statistics
@@ -21,14 +22,22 @@ def to_script(path, folder):
 
 
 def timed(command, env=None):
+    """Wall time, output, exit status and peak resident memory (KiB) of one run."""
     start = time.perf_counter()
-    done = subprocess.run(command, capture_output=True, env=env, timeout=600)
-    elapsed = time.perf_counter() - start
-    return elapsed, done.stdout.decode("utf-8", "replace").replace("\r\n", "\n"), done.returncode
+    with tempfile.TemporaryFile() as out:
+        child = subprocess.Popen(command, stdout=out, stderr=subprocess.DEVNULL, env=env)
+        _, status, usage = os.wait4(child.pid, 0)
+        child.returncode = os.waitstatus_to_exitcode(status)
+        elapsed = time.perf_counter() - start
+        out.seek(0)
+        text = out.read().decode("utf-8", "replace").replace("\r\n", "\n")
+    return elapsed, text, child.returncode, usage.ru_maxrss
 
 
-def median_time(command, env=None):
-    return statistics.median(timed(command, env)[0] for _ in range(RUNS))
+def median_run(command, env=None):
+    """The median wall time and the largest peak memory of several runs."""
+    runs = [timed(command, env) for _ in range(RUNS)]
+    return statistics.median(r[0] for r in runs), max(r[3] for r in runs)
 
 
 def main():
@@ -39,7 +48,7 @@ def main():
         names = [n for n in names if n in wanted]
     env = dict(os.environ, YURAHOSI_CONSOLE="1")
     tclsh = shutil.which("tclsh") or shutil.which("tclsh8.6")
-    print(f"{'program':16} {'yurahosi':>10} {'python3':>10} {'tcl':>10} {'ratio':>7}")
+    print(f"{'program':16} {'yurahosi':>10} {'python3':>10} {'tcl':>10} {'ratio':>7} {'MiB':>7} {'py MiB':>7}")
     with tempfile.TemporaryDirectory() as folder:
         for name in names:
             script = to_script(os.path.join(HERE, name + ".yrh"), folder)
@@ -51,7 +60,7 @@ def main():
                 commands["tcl"] = [tclsh, os.path.join(HERE, name + ".tcl")]
             outputs = {}
             for key, command in commands.items():
-                _, out, status = timed(command, env)
+                _, out, status, _ = timed(command, env)
                 outputs[key] = out.strip()
                 if status != 0:
                     print(f"{name}: {key} failed with status {status}: {out.strip()[:200]}")
@@ -59,11 +68,15 @@ def main():
             for key, out in outputs.items():
                 if out != reference:
                     print(f"{name}: {key} printed {out[:80]!r}, python3 printed {reference[:80]!r}")
-            times = {key: median_time(command, env) for key, command in commands.items()}
+            runs = {key: median_run(command, env) for key, command in commands.items()}
+            times = {key: run[0] for key, run in runs.items()}
             ratio = times["yurahosi"] / times["python3"]
             tcl = f"{times['tcl']:10.3f}" if "tcl" in times else f"{'-':>10}"
+            memory = runs["yurahosi"][1] / 1024
+            python_memory = runs["python3"][1] / 1024
             print(flush=True, end="")
-            print(f"{name:16} {times['yurahosi']:10.3f} {times['python3']:10.3f} {tcl} {ratio:7.2f}")
+            print(f"{name:16} {times['yurahosi']:10.3f} {times['python3']:10.3f} {tcl} {ratio:7.2f}"
+                  f" {memory:7.1f} {python_memory:7.1f}")
 
 
 if __name__ == "__main__":
