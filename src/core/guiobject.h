@@ -111,7 +111,7 @@ struct TBounds {
   std::int32_t Height = 0;
 };
 
-// A font specification resolved against the installed fonts.
+// A font as the parts and the text output use it: face, style and size.
 struct TFontSetting {
   std::string Face;  // Shift_JIS
   bool Bold = false;

@@ -33,10 +33,12 @@ class TObjList {
   int Add(std::unique_ptr<TObjNode> node);
   void Clear() { nodes_.clear(); }
   std::size_t Count() const { return nodes_.size(); }
-  TObjNode* FindByName(std::string_view name) const;
-  int IndexOfName(std::string_view name) const;
   TObjNode* GetItem(std::size_t i) const { return i < nodes_.size() ? nodes_[i].get() : nullptr; }
-  void SetItem(std::size_t i, std::unique_ptr<TObjNode> node);
+  // The record of a live object: its slot is filled and it has a control.
+  TObjNode* Filled(std::int32_t index) const {
+    TObjNode* node = index < 0 ? nullptr : GetItem(static_cast<std::size_t>(index));
+    return node != nullptr && node->Control ? node : nullptr;
+  }
   // Empties a slot and hands its record over; the indexes stay as they are.
   std::unique_ptr<TObjNode> Take(std::size_t i);
 

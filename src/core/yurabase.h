@@ -99,7 +99,7 @@ class TYuraBase {
   // Destroyed objects whose controls are freed once no event of theirs can
   // still be running.
   std::vector<std::unique_ptr<TObjNode>> DeferredFree;
-  // The installed font names, normalised for font specifications, with the
+  // The installed font names, normalised for matching font texts, with the
   // name each stands for; read on first use.
   std::optional<std::vector<std::pair<std::string, std::string>>> InstalledFonts;
   std::vector<std::unique_ptr<TOwnedState>> DllList;

@@ -19,9 +19,8 @@ constexpr std::size_t kDropSlot = 9;
 TEventRunner::TEventRunner(TEngine& engine) : engine_(engine), state_(engine.State()) {}
 
 bool TEventRunner::ObjectCode(std::int32_t index, std::size_t slot, TCursor& code, std::string& fileName) const {
-  const TObjNode* node = index < 0 ? nullptr : state_.Objects.GetItem(static_cast<std::size_t>(index));
-  if (node == nullptr || !node->Control || slot >= TObjNode::kEventSlots || node->EventCode[slot].IsEmpty())
-    return false;
+  const TObjNode* node = state_.Objects.Filled(index);
+  if (node == nullptr || slot >= TObjNode::kEventSlots || node->EventCode[slot].IsEmpty()) return false;
   code = node->EventCode[slot];
   fileName = state_.SourceFileName;
   // A label's code runs with the label's file for its messages.

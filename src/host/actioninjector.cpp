@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "commands/gui/objectregistry.h"
 #include "host/gui/control.h"
 #include "host/gui/menucontrol.h"
 #include "host/mainwindow.h"
@@ -75,13 +76,15 @@ void TActionInjector::RunNext() {
   QTimer::singleShot(delay, this, &TActionInjector::RunNext);
 }
 
+const TObjNode* TActionInjector::Part(const QString& name) const {
+  const TYuraBase& state = window_.State();
+  return ObjectOfWord(state, state.Words.FindNode(FromQString(name), false));
+}
+
 QWidget* TActionInjector::PartWidget(const QString& name) const {
-  TYuraBase& state = window_.State();
-  const THashNode* word = state.Words.FindNode(FromQString(name), false);
-  if (word == nullptr || word->Kind != nkObject || word->Number < 0) return nullptr;
-  const TObjNode* node = state.Objects.GetItem(static_cast<std::size_t>(word->Number));
+  const TObjNode* node = Part(name);
   if (node == nullptr) return nullptr;
-  if (word->Number == 0) return &window_;
+  if (node->Index == 0) return &window_;
   const auto* control = dynamic_cast<const TQtControl*>(node->Control.get());
   return control != nullptr ? control->Widget() : nullptr;
 }
@@ -92,14 +95,10 @@ void TActionInjector::Run(const QString& action, const QString& name, const QStr
     return;
   }
   if (action == QLatin1String("click")) {
-    TYuraBase& state = window_.State();
-    if (const THashNode* word = state.Words.FindNode(FromQString(name), false);
-        word != nullptr && word->Kind == nkObject && word->Number > 0) {
-      const TObjNode* node = state.Objects.GetItem(static_cast<std::size_t>(word->Number));
-      if (const auto* menu = node != nullptr ? dynamic_cast<const TMenuControl*>(node->Control.get()) : nullptr) {
-        if (menu->Action() != nullptr) menu->Action()->trigger();
-        return;
-      }
+    const TObjNode* node = Part(name);
+    if (const auto* menu = node != nullptr ? dynamic_cast<const TMenuControl*>(node->Control.get()) : nullptr) {
+      if (menu->Action() != nullptr) menu->Action()->trigger();
+      return;
     }
   }
   QPointer<QWidget> widget = PartWidget(name);

@@ -23,6 +23,7 @@ class QWidget;
 namespace yura {
 
 class TfrmYura;
+struct TObjNode;
 
 class TActionInjector final : public QObject {
   Q_OBJECT
@@ -36,6 +37,7 @@ class TActionInjector final : public QObject {
  private:
   void RunNext();
   void Run(const QString& action, const QString& name, const QString& rest);
+  const TObjNode* Part(const QString& name) const;
   QWidget* PartWidget(const QString& name) const;
 
   TfrmYura& window_;

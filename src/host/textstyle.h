@@ -14,9 +14,8 @@ namespace yura {
 // the text is neither.
 QColor ColorFromText(std::string_view colorText);
 
-// Face from the first part of the font specification (face｜style｜size),
-// bold/italic/underline from the second, size in points from the third or
-// from 文字サイズ (12 when that is no integer).
+// The font text of 文字書体 (face｜style｜size) read as written, the size
+// from its third part or from 文字サイズ (12 when that is no integer).
 QFont FontFromStyle(const TTextStyle& style);
 
 // A resolved font setting of a GUI part.

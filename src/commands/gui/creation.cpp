@@ -91,11 +91,8 @@ void CreateMenu(TEngine& engine, std::string_view parent, std::string_view item)
   }
   TObjectControl* parentControl = nullptr;
   if (!parent.empty()) {
-    const THashNode* word = state.Words.FindNode(parent, false);
-    const TObjNode* node = word != nullptr && word->Kind == nkObject && word->Number >= 0
-                               ? state.Objects.GetItem(static_cast<std::size_t>(word->Number))
-                               : nullptr;
-    if (node == nullptr || !node->Control || node->KindIndex != static_cast<std::int32_t>(TObjectKind::Menu))
+    const TObjNode* node = ObjectOfWord(state, state.Words.FindNode(parent, false));
+    if (node == nullptr || node->KindIndex != static_cast<std::int32_t>(TObjectKind::Menu))
       engine.Raise(kMsgNotCreated, {parent});
     parentControl = node->Control.get();
   }

@@ -10,16 +10,9 @@ namespace {
 
 constexpr std::string_view kMsgWordUndefined = "単語\"%s\"は、定義されていません。";
 
-// The registry record behind an object word, when its slot is filled.
-TObjNode* FilledSlot(TYuraBase& state, const THashNode& word) {
-  if (word.Number < 0) return nullptr;
-  TObjNode* node = state.Objects.GetItem(static_cast<std::size_t>(word.Number));
-  return node != nullptr && node->Control ? node : nullptr;
-}
-
 TObjectRef ObjectFromWord(TEngine& engine, std::string name, TNodeRef word) {
   TYuraBase& state = engine.State();
-  TObjNode* node = FilledSlot(state, *word);
+  TObjNode* node = state.Objects.Filled(word->Number);
   if (node == nullptr) engine.Raise(kMsgNotCreated, {name});
   // そ holds a copy: the registry's own word is the one that keeps values.
   if (TNodeRef own = state.Words.Find(node->Name, false); own && own->Kind == nkObject && own->Number == word->Number)
@@ -53,10 +46,14 @@ TObjectRef ObjectForReading(TEngine& engine, std::string_view written) {
   return ObjectFromWord(engine, std::move(name), std::move(word));
 }
 
+TObjNode* ObjectOfWord(const TYuraBase& state, const THashNode* word) {
+  return word != nullptr && word->Kind == nkObject ? state.Objects.Filled(word->Number) : nullptr;
+}
+
 std::optional<TObjectRef> ObjectAt(TEngine& engine, std::int32_t index) {
   TYuraBase& state = engine.State();
-  TObjNode* node = index < 0 ? nullptr : state.Objects.GetItem(static_cast<std::size_t>(index));
-  if (node == nullptr || !node->Control) return std::nullopt;
+  TObjNode* node = state.Objects.Filled(index);
+  if (node == nullptr) return std::nullopt;
   return TObjectRef{node->Name, state.Words.Find(node->Name, false), node, static_cast<TObjectKind>(node->KindIndex),
                     node->Control.get()};
 }
@@ -80,8 +77,8 @@ TObjectRef RegisterObject(TEngine& engine, std::string_view name, TObjectKind ki
 
 void DestroyObject(TEngine& engine, std::int32_t index) {
   TYuraBase& state = engine.State();
-  TObjNode* node = index < 0 ? nullptr : state.Objects.GetItem(static_cast<std::size_t>(index));
-  if (node == nullptr || !node->Control) return;
+  TObjNode* node = state.Objects.Filled(index);
+  if (node == nullptr) return;
   const std::string name = node->Name;
   const bool container = node->KindIndex == static_cast<std::int32_t>(TObjectKind::Form);
   node->Control->Dismantle();

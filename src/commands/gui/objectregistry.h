@@ -15,6 +15,7 @@
 namespace yura {
 
 class TEngine;
+class TYuraBase;
 
 // An object found by name: its word, its registry record and its control.
 struct TObjectRef {
@@ -39,6 +40,10 @@ TObjectRef ObjectForSetting(TEngine& engine, std::string_view written);
 // The object for reading a property: a missing word is "単語…は、定義されて
 // いません。"; そ is left alone.
 TObjectRef ObjectForReading(TEngine& engine, std::string_view written);
+// The live object a word stands for; null when the word is no object word
+// or its slot is empty.
+TObjNode* ObjectOfWord(const TYuraBase& state, const THashNode* word);
+
 // The object in a registry slot, or nothing when the slot is empty.
 std::optional<TObjectRef> ObjectAt(TEngine& engine, std::int32_t index);
 

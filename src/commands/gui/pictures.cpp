@@ -1,6 +1,7 @@
 #include "commands/gui/pictures.h"
 
 #include "commands/files/filenames.h"
+#include "commands/gui/objectregistry.h"
 #include "core/yurabase.h"
 #include "engine/engine.h"
 
@@ -30,13 +31,9 @@ TPictureSource ResolvePictureSource(TEngine& engine, std::string_view text) {
     return source;
   }
   TYuraBase& state = engine.State();
-  const THashNode* word = state.Words.FindNode(text, false);
-  const TObjNode* node = word != nullptr && word->Kind == nkObject && word->Number >= 0
-                             ? state.Objects.GetItem(static_cast<std::size_t>(word->Number))
-                             : nullptr;
-  const bool picture = node != nullptr && node->Control &&
-                       (node->KindIndex == static_cast<std::int32_t>(TObjectKind::Image) ||
-                        node->KindIndex == static_cast<std::int32_t>(TObjectKind::Form));
+  const TObjNode* node = ObjectOfWord(state, state.Words.FindNode(text, false));
+  const bool picture = node != nullptr && (node->KindIndex == static_cast<std::int32_t>(TObjectKind::Image) ||
+                                           node->KindIndex == static_cast<std::int32_t>(TObjectKind::Form));
   if (!picture) state.RaiseFormatted("画像として、\"" + std::string(text) + "\"を読み込めません。");
   source.From = TPictureSource::TFrom::Object;
   source.Object = node->Control.get();

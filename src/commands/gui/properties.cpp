@@ -232,12 +232,9 @@ void TPropertyCall::SetItems(TValueText written) {
   for (std::string_view line : SplitLines(value)) {
     const std::string name(Trim(line));
     if (name.empty()) continue;
-    const TNodeRef word = State().Words.Find(name, false);
-    TObjNode* node = word && word->Kind == nkObject && word->Number > 0
-                         ? State().Objects.GetItem(static_cast<std::size_t>(word->Number))
-                         : nullptr;
-    if (node == nullptr || !node->Control || node->Control.get() == object_.Control)
-      engine_.Raise(kMsgNotObject, {name});
+    const THashNode* word = State().Words.FindNode(name, false);
+    const TObjNode* node = word != nullptr && word->Number > 0 ? ObjectOfWord(State(), word) : nullptr;
+    if (node == nullptr || node->Control.get() == object_.Control) engine_.Raise(kMsgNotObject, {name});
     children.Children.push_back(node->Control.get());
   }
   ToControl(P::Items, children);
@@ -431,7 +428,7 @@ void TPropertyCall::Set(TProperty property, TValueText written) {
     case P::FontFace: {
       Require(kFontKinds);
       TPropertyValue value;
-      value.Font = ResolveFontSpecification(engine_, Evaluate(written), TextSizeSetting(engine_));
+      value.Font = ResolveFontText(engine_, Evaluate(written), TextSizeSetting(engine_));
       ToControl(property, value);
       return;
     }

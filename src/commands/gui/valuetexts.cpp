@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "commands/strings/sjistext.h"
 #include "core/errors.h"
 #include "core/yurabase.h"
 #include "engine/assign.h"
@@ -71,31 +72,25 @@ std::int32_t Coordinate(TEngine& engine, std::string_view expression) {
   return TruncateToInt32(number).value_or(0);
 }
 
-std::string_view SpecPart(std::string_view spec, int index) {
+// One of the three parts of a font text face｜style｜size; missing parts are empty.
+std::string_view FontTextPart(std::string_view text, int index) {
   for (int i = 0; i < index; ++i) {
-    const std::size_t bar = spec.find(kFullWidthBar);
+    const std::size_t bar = text.find(kFullWidthBar);
     if (bar == std::string_view::npos) return {};
-    spec.remove_prefix(bar + kFullWidthBar.size());
+    text.remove_prefix(bar + kFullWidthBar.size());
   }
-  return spec.substr(0, spec.find(kFullWidthBar));
+  return text.substr(0, text.find(kFullWidthBar));
 }
 
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size();) {
-    if (text.substr(i, from.size()) == from) {
-      out.append(to);
-      i += from.size();
-      continue;
-    }
-    const std::size_t length = CharLengthAt(text, i);
-    out.append(text.substr(i, length));
-    i += length;
-  }
-  return out;
+// A size in whole points, when it is one.
+std::optional<std::int32_t> PositivePoints(TNumber points) {
+  if (!(points > 0)) return std::nullopt;
+  return TruncateToInt32(std::round(points));
 }
 
-std::string FontKey(std::string_view name) { return ReplaceAll(MapFullWidth(MapUpperCase(name)), kFullWidthSpace, {}); }
+std::string FontKey(std::string_view name) {
+  return ReplaceAllChars(MapFullWidth(MapUpperCase(name)), std::string(kFullWidthSpace), {});
+}
 
 bool ContainsAny(std::string_view text, std::initializer_list<std::string_view> words) {
   for (std::string_view word : words)
@@ -152,26 +147,29 @@ std::array<std::int32_t, 4> ReadRectangleText(TEngine& engine, std::string_view 
   return values;
 }
 
-TFontSetting ResolveFontSpecification(TEngine& engine, std::string_view spec, std::int32_t fallbackPoints) {
+TFontSetting ReadFontText(std::string_view text, std::int32_t fallbackPoints) {
   TFontSetting font;
-  const std::string face(Trim(ReplaceAll(SpecPart(spec, 0), kFullWidthSpace, " ")));
+  font.Face = std::string(Trim(ReplaceAllChars(std::string(FontTextPart(text, 0)), std::string(kFullWidthSpace), " ")));
+  const std::string_view style = FontTextPart(text, 1);
+  font.Bold = ContainsAny(style, {"ボールド", "太字"});
+  font.Italic = ContainsAny(style, {"イタリック", "傾斜", "斜体"});
+  font.Underline = ContainsAny(style, {"罫線", "下線", "アンダーライン"});
+  font.Points = PositivePoints(ToNumber(Trim(FontTextPart(text, 2)))).value_or(fallbackPoints);
+  return font;
+}
+
+TFontSetting ResolveFontText(TEngine& engine, std::string_view text, std::int32_t fallbackPoints) {
+  TFontSetting font = ReadFontText(text, fallbackPoints);
+  // The size part is a formula here.
+  if (const std::string_view size = Trim(FontTextPart(text, 2)); !size.empty())
+    font.Points = PositivePoints(ToNumber(engine.EvalValue(size))).value_or(fallbackPoints);
+  const std::string key = FontKey(font.Face);
   font.Face = std::string(kDefaultFace);
-  const std::string key = FontKey(face);
   for (const auto& [installedKey, name] : InstalledFonts(engine)) {
     if (installedKey == key) {
       font.Face = name;
       break;
     }
-  }
-  const std::string_view style = SpecPart(spec, 1);
-  font.Bold = ContainsAny(style, {"ボールド", "太字"});
-  font.Italic = ContainsAny(style, {"イタリック", "傾斜", "斜体"});
-  font.Underline = ContainsAny(style, {"罫線", "下線", "アンダーライン"});
-  const std::string_view size = Trim(SpecPart(spec, 2));
-  font.Points = fallbackPoints;
-  if (!size.empty()) {
-    const TNumber points = ToNumber(engine.EvalValue(size));
-    if (points > 0) font.Points = TruncateToInt32(std::round(points)).value_or(fallbackPoints);
   }
   return font;
 }
@@ -184,7 +182,7 @@ std::int32_t TextSizeSetting(TEngine& engine) {
 
 TFontSetting TextFontSetting(TEngine& engine) {
   const TNodeRef& node = engine.State().FontNameNode;
-  return ResolveFontSpecification(engine, node ? node->Value() : std::string(), TextSizeSetting(engine));
+  return ResolveFontText(engine, node ? node->Value() : std::string(), TextSizeSetting(engine));
 }
 
 std::int32_t TextColorSetting(TEngine& engine) {

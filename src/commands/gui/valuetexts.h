@@ -1,5 +1,5 @@
-// The value formats of the GUI properties: colour texts, point and rectangle
-// texts, and font specifications.
+// The value formats of the GUI properties and the text settings: colour
+// texts, point and rectangle texts, and font texts (face｜style｜size).
 #pragma once
 
 #include <array>
@@ -27,9 +27,13 @@ std::optional<std::pair<std::int32_t, std::int32_t>> ReadPointText(TEngine& engi
 // four raise "座標の指定エラー。引数が多すぎます。"".
 std::array<std::int32_t, 4> ReadRectangleText(TEngine& engine, std::string_view text);
 
-// face｜style｜size against the installed fonts; the size falls back to
-// `fallbackPoints` when its part is empty or not positive.
-TFontSetting ResolveFontSpecification(TEngine& engine, std::string_view spec, std::int32_t fallbackPoints);
+// A font text read as written: the face with full-width spaces made
+// half-width and trimmed, the style words, the size part as a number
+// (`fallbackPoints` when it is empty or not positive).
+TFontSetting ReadFontText(std::string_view text, std::int32_t fallbackPoints);
+// The same with the size part calculated and the face matched against the
+// installed fonts (ＭＳ ゴシック when none matches).
+TFontSetting ResolveFontText(TEngine& engine, std::string_view text, std::int32_t fallbackPoints);
 // 文字サイズ as points (12 when it is no integer).
 std::int32_t TextSizeSetting(TEngine& engine);
 // 文字書体 and 文字サイズ as the font of new parts and text output.

@@ -102,15 +102,15 @@ void ListVariableNames(TEngine& engine, THashNode&) {
 
 void Rename(TEngine& engine, THashNode&) {
   TYuraBase& state = engine.State();
-  std::string spec = engine.PopValue();
+  std::string newForm = engine.PopValue();
   const std::string name = PopName(engine);
   const TNodeRef node = state.Words.Find(name, true);
   if (!node) engine.Raise(kMsgNotIdentified, {name});
-  if (!spec.empty() && spec.back() == ';') spec.pop_back();
-  spec = ToHalfWidth(spec);
+  if (!newForm.empty() && newForm.back() == ';') newForm.pop_back();
+  newForm = ToHalfWidth(newForm);
   std::vector<std::string> tokens;
   std::string token;
-  for (char c : spec + " ") {
+  for (char c : newForm + " ") {
     if (c == ' ' || c == '\t' || c == ',') {
       if (!token.empty()) tokens.push_back(std::move(token));
       token.clear();
