@@ -2,4 +2,7 @@ def fib(n):
     if n < 2:
         return n
     return fib(n - 1) + fib(n - 2)
-print(fib(22))
+s = 0
+for _ in range(@M@):
+    s = s + fib(22)
+print(s)

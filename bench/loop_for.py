@@ -1,4 +1,4 @@
 s = 0
-for i in range(1, 1000001):
+for i in range(1, 1000000 * @M@ + 1):
     s = s + i
 print(s)

@@ -1,3 +1,3 @@
 set s 0
-for {set i 1} {$i <= 1000000} {incr i} { set s [expr {$s + $i}] }
+for {set i 1} {$i <= 1000000 * @M@} {incr i} { set s [expr {$s + $i}] }
 puts $s

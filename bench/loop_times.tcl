@@ -1,4 +1,4 @@
 set s 0
 set n 0
-while {$n < 1000000} { incr n; set s [expr {$s + $n}] }
+while {$n < 1000000 * @M@} { incr n; set s [expr {$s + $n}] }
 puts $s

@@ -1,6 +1,10 @@
 """Runs every bench program with the runtime, CPython and Tcl; compares the
-outputs, then prints the median wall time of each, the ratio to CPython, and
-the peak memory (resident set, MiB) of the runtime and of CPython."""
+outputs, then prints the median wall time of each, the ratio to CPython, how
+the runtime's time grows from size N to 4N, and the peak memory (resident
+set, MiB) of the runtime and of CPython.
+
+Each program is written for a size multiplier, @M@ in its text: 1 gives size
+N, 4 gives 4N."""
 import os
 import shutil
 import statistics
@@ -10,14 +14,17 @@ import tempfile
 import time
 
 RUNS = 5
+SCALING_RUNS = 3
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
-def to_script(path, folder):
-    """Bench programs are UTF-8 like the tests; the runtime reads Shift_JIS."""
-    target = os.path.join(folder, os.path.basename(path))
+def sized(path, folder, multiplier, encoding="utf-8"):
+    """The program with its size multiplier filled in. Bench programs are
+    UTF-8 like the tests; the runtime reads Shift_JIS."""
+    base, extension = os.path.splitext(os.path.basename(path))
+    target = os.path.join(folder, f"{base}_{multiplier}{extension}")
     with open(path, encoding="utf-8") as source, open(target, "wb") as out:
-        out.write(source.read().encode("cp932"))
+        out.write(source.read().replace("@M@", str(multiplier)).encode(encoding))
     return target
 
 
@@ -34,10 +41,10 @@ def timed(command, env=None):
     return elapsed, text, child.returncode, usage.ru_maxrss
 
 
-def median_run(command, env=None):
+def median_run(command, env=None, runs=RUNS):
     """The median wall time and the largest peak memory of several runs."""
-    runs = [timed(command, env) for _ in range(RUNS)]
-    return statistics.median(r[0] for r in runs), max(r[3] for r in runs)
+    results = [timed(command, env) for _ in range(runs)]
+    return statistics.median(r[0] for r in results), max(r[3] for r in results)
 
 
 def main():
@@ -48,16 +55,20 @@ def main():
         names = [n for n in names if n in wanted]
     env = dict(os.environ, YURAHOSI_CONSOLE="1")
     tclsh = shutil.which("tclsh") or shutil.which("tclsh8.6")
-    print(f"{'program':16} {'yurahosi':>10} {'python3':>10} {'tcl':>10} {'ratio':>7} {'MiB':>7} {'py MiB':>7}")
+    print(f"{'program':16} {'yurahosi':>10} {'python3':>10} {'tcl':>10} {'ratio':>7} {'x4N':>6}"
+          f" {'MiB':>7} {'py MiB':>7}")
     with tempfile.TemporaryDirectory() as folder:
         for name in names:
-            script = to_script(os.path.join(HERE, name + ".yrh"), folder)
+            def program(extension, multiplier=1):
+                encoding = "cp932" if extension == ".yrh" else "utf-8"
+                return sized(os.path.join(HERE, name + extension), folder, multiplier, encoding)
+
             commands = {
-                "yurahosi": [runtime, script],
-                "python3": [sys.executable, os.path.join(HERE, name + ".py")],
+                "yurahosi": [runtime, program(".yrh")],
+                "python3": [sys.executable, program(".py")],
             }
             if tclsh:
-                commands["tcl"] = [tclsh, os.path.join(HERE, name + ".tcl")]
+                commands["tcl"] = [tclsh, program(".tcl")]
             outputs = {}
             for key, command in commands.items():
                 _, out, status, _ = timed(command, env)
@@ -71,12 +82,16 @@ def main():
             runs = {key: median_run(command, env) for key, command in commands.items()}
             times = {key: run[0] for key, run in runs.items()}
             ratio = times["yurahosi"] / times["python3"]
+            # Linear work takes about four times as long at 4N.
+            larger, _ = median_run([runtime, program(".yrh", 4)], env, SCALING_RUNS)
+            smaller, _ = median_run(commands["yurahosi"], env, SCALING_RUNS)
+            growth = larger / smaller
             tcl = f"{times['tcl']:10.3f}" if "tcl" in times else f"{'-':>10}"
             memory = runs["yurahosi"][1] / 1024
             python_memory = runs["python3"][1] / 1024
             print(flush=True, end="")
             print(f"{name:16} {times['yurahosi']:10.3f} {times['python3']:10.3f} {tcl} {ratio:7.2f}"
-                  f" {memory:7.1f} {python_memory:7.1f}")
+                  f" {growth:6.2f} {memory:7.1f} {python_memory:7.1f}")
 
 
 if __name__ == "__main__":

@@ -1,8 +1,9 @@
-a = "abc," * 250000
+n = 250000 * @M@
+a = "abc," * n
 b = a.replace(",", ";")
 start = 0
 n = 0
-for k in range(1, 250001):
+for k in range(1, n + 1):
     pos = a.find(",", start)
     piece = a[start:pos]
     start = pos + 1

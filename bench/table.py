@@ -1,4 +1,4 @@
-n = 10000
+n = 10000 * @M@
 rows = []
 for i in range(1, n + 1):
     rows.append([(i * 7919) % 100003, i, "n" + str(i)])

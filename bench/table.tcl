@@ -1,4 +1,4 @@
-set n 10000
+set n [expr {10000 * @M@}]
 set rows {}
 for {set i 1} {$i <= $n} {incr i} { lappend rows [list [expr {($i * 7919) % 100003}] $i "n$i"] }
 set s 0

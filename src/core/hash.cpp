@@ -1,6 +1,7 @@
 #include "core/hash.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "core/errors.h"
 #include "source/sjis.h"
@@ -14,10 +15,44 @@ bool IsHiragana(unsigned code) { return code >= 0x82A0 && code <= 0x833E; }
 }  // namespace
 
 void THashNode::DropValuePrefix(std::size_t count) {
+  Settle();
+  held_.reset();
   ++version_;
   valueStart_ = std::min(valueStart_ + count, value_.size());
   // The dropped bytes are given back once they outweigh what is left.
-  if (valueStart_ * 2 > value_.size()) Compact();
+  if (valueStart_ * 2 > value_.size()) Settle();
+}
+
+void THashNode::HoldCells(THeldCells cells) {
+  held_ = std::make_shared<THeldCells>(std::move(cells));
+  heldUnwritten_ = false;
+}
+
+THashNode::THeldCells& THashNode::MutableHeldCells() {
+  if (held_.use_count() > 1) held_ = std::make_shared<THeldCells>(*held_);
+  heldUnwritten_ = true;
+  ++version_;
+  return *held_;
+}
+
+void THashNode::WriteHeldCells() const {
+  std::size_t size = 0;
+  for (const std::string& cell : *held_) size += cell.size() + 2;
+  value_.clear();
+  value_.reserve(size);
+  for (const std::string& cell : *held_) {
+    value_ += cell;
+    value_ += kCrLf;
+  }
+  valueStart_ = 0;
+  heldUnwritten_ = false;
+}
+
+void THashNode::SetWholeNumber(std::int64_t number) {
+  char digits[24];
+  const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, number);
+  SetValue(std::string(digits, end));
+  Reading = {version_, static_cast<TNumber>(number), true};
 }
 
 void THashNode::Assign(const THashNode& other) {
@@ -67,6 +102,21 @@ std::string StripOkurigana(std::string_view word) {
   return out.empty() ? std::string(word) : out;
 }
 
+bool HasOkurigana(std::string_view word) {
+  bool afterKanji = false;
+  for (std::size_t i = 0; i < word.size();) {
+    if (CharLengthAt(word, i) == 1) {
+      ++i;
+      continue;
+    }
+    const bool hiragana = IsHiragana(DoubleByteCode(word, i));
+    if (hiragana && afterKanji) return true;
+    if (!hiragana) afterKanji = true;
+    i += 2;
+  }
+  return false;
+}
+
 std::size_t THash::BucketOf(std::string_view name) {
   unsigned sum = 0;
   for (char c : name) sum += static_cast<unsigned char>(c);
@@ -75,26 +125,27 @@ std::size_t THash::BucketOf(std::string_view name) {
 
 int THash::Add(TNodeRef node) {
   if (!node) return -1;
+  ++generation_;
   std::vector<TNodeRef>& bucket = buckets_[BucketOf(node->Name)];
-  for (TNodeRef& existing : bucket) {
-    if (existing->Name != node->Name) continue;
-    if (existing->Reserved) throw EPlainError("\"" + node->Name + "\"は予約語なので、登録できません。");
-    existing = std::move(node);
+  if (const auto found = index_.find(node->Name); found != index_.end()) {
+    if (found->second->Reserved) throw EPlainError("\"" + node->Name + "\"は予約語なので、登録できません。");
+    *std::find(bucket.begin(), bucket.end(), found->second) = node;
+    found->second = std::move(node);
     return count_;
   }
+  index_.emplace(node->Name, node);
   bucket.push_back(std::move(node));
   return ++count_;
 }
 
 const TNodeRef* THash::Locate(std::string_view name) const {
   if (name.empty()) return nullptr;
-  for (const TNodeRef& node : buckets_[BucketOf(name)])
-    if (node->Name == name) return &node;
-  return nullptr;
+  const auto found = index_.find(name);
+  return found != index_.end() ? &found->second : nullptr;
 }
 
 const TNodeRef* THash::Locate(std::string_view name, bool strip) const {
-  if (strip) {
+  if (strip && HasOkurigana(name)) {
     if (const TNodeRef* node = Locate(StripOkurigana(name))) return node;
   }
   return Locate(name);
@@ -117,14 +168,14 @@ std::string THash::GetValue(std::string_view name, bool strip) const {
 
 bool THash::DeleteExact(std::string_view name) {
   if (name.empty()) return false;
+  const auto found = index_.find(name);
+  if (found == index_.end()) return false;
   std::vector<TNodeRef>& bucket = buckets_[BucketOf(name)];
-  for (auto it = bucket.begin(); it != bucket.end(); ++it) {
-    if ((*it)->Name != name) continue;
-    bucket.erase(it);
-    --count_;
-    return true;
-  }
-  return false;
+  bucket.erase(std::find(bucket.begin(), bucket.end(), found->second));
+  index_.erase(found);
+  ++generation_;
+  --count_;
+  return true;
 }
 
 int THash::Delete(std::string_view name, bool strip) {
@@ -136,6 +187,8 @@ int THash::Delete(std::string_view name, bool strip) {
 
 void THash::Clear() {
   for (std::vector<TNodeRef>& bucket : buckets_) bucket.clear();
+  index_.clear();
+  ++generation_;
   count_ = 0;
 }
 

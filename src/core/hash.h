@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "source/cursor.h"
@@ -36,6 +37,15 @@ inline constexpr std::string_view kTagDictionary = "hs";
 
 class THash;
 
+using TNumber = long double;
+
+// A hash of texts that takes views as well, so that a look-up by a view
+// makes no copy of it.
+struct TTextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
 struct THashNode {
   std::string Name;
   std::string ArgPattern;
@@ -52,23 +62,51 @@ struct THashNode {
 
   // The value of a variable or constant.
   const std::string& Value() const {
-    Compact();
+    Settle();
     return value_;
   }
-  std::string_view ValueView() const { return std::string_view(value_).substr(valueStart_); }
+  std::string_view ValueView() const {
+    if (held_ && heldUnwritten_) WriteHeldCells();
+    return std::string_view(value_).substr(valueStart_);
+  }
   std::string& MutableValue() {
-    Compact();
+    Settle();
+    held_.reset();
     ++version_;
     return value_;
   }
   void SetValue(std::string value) {
     value_ = std::move(value);
     valueStart_ = 0;
+    held_.reset();
+    heldUnwritten_ = false;
     ++version_;
   }
+
+  // A one-column table written element by element is held as its cells,
+  // and its text is written only when it is read: the cells, each followed
+  // by CR LF. Null when the value is not held so.
+  using THeldCells = std::vector<std::string>;
+  std::shared_ptr<const THeldCells> HeldCells() const { return held_; }
+  // Holds the value as these cells, which the caller has read from the
+  // value's own text: the value does not change.
+  void HoldCells(THeldCells cells);
+  // The held cells to change in place; the value changes with them.
+  THeldCells& MutableHeldCells();
+
   // Changes with every change of the value, so that what was derived from
   // one value (a parsed table) is known to be stale.
   std::uint64_t ValueVersion() const { return version_; }
+  // What the engine last read from the value as a number; it stands while
+  // its Version is the value's.
+  struct TNumberReading {
+    std::uint64_t Version = UINT64_MAX;
+    TNumber Number = 0;
+    bool Plain = false;  // a plain decimal such as "-12" or "0.5"
+  };
+  mutable TNumberReading Reading;
+  // Sets the value to the digits of a whole number, and keeps its reading.
+  void SetWholeNumber(std::int64_t number);
   // Drops the first bytes of the value in amortised constant time, so that
   // cutting a large value piece by piece stays linear.
   void DropValuePrefix(std::size_t count);
@@ -80,14 +118,20 @@ struct THashNode {
                                                  bool reserved);
 
  private:
-  void Compact() const {
+  // The text as it stands: held cells written, dropped bytes given back.
+  void Settle() const {
+    if (held_ && heldUnwritten_) WriteHeldCells();
     if (valueStart_ == 0) return;
     value_.erase(0, valueStart_);
     valueStart_ = 0;
   }
+  void WriteHeldCells() const;
+
   mutable std::string value_;
   mutable std::size_t valueStart_ = 0;
   std::uint64_t version_ = 0;
+  std::shared_ptr<THeldCells> held_;  // shared by copies until one changes
+  mutable bool heldUnwritten_ = false;
 };
 
 using TNodeRef = std::shared_ptr<THashNode>;
@@ -95,6 +139,8 @@ using TNodeRef = std::shared_ptr<THashNode>;
 // Removes each run of hiragana that follows a non-hiragana double-byte
 // character: 取り出す -> 取出, 言う -> 言; ひらがな変換 stays as it is.
 std::string StripOkurigana(std::string_view word);
+// Whether StripOkurigana would change the word.
+bool HasOkurigana(std::string_view word);
 
 class THash {
  public:
@@ -117,6 +163,9 @@ class THash {
   int Delete(std::string_view name, bool strip);
   void Clear();
   int Count() const { return count_; }
+  // Changes whenever a name is added, replaced or removed, so that what was
+  // found by name before is known to be found again.
+  std::uint64_t Generation() const { return generation_; }
 
   // One variable entry per "name=value" line.
   void LoadFromText(std::string_view text);
@@ -131,8 +180,12 @@ class THash {
   const TNodeRef* Locate(std::string_view name, bool strip) const;
   bool DeleteExact(std::string_view name);
 
+  // The buckets keep the order scripts see; the index finds a name at once,
+  // however many names share a bucket.
   std::array<std::vector<TNodeRef>, kBucketCount> buckets_;
+  std::unordered_map<std::string, TNodeRef, TTextHash, std::equal_to<>> index_;
   int count_ = 0;
+  std::uint64_t generation_ = 0;
 };
 
 }  // namespace yura

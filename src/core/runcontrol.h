@@ -3,6 +3,8 @@
 // where execution goes on.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "core/yurabase.h"
@@ -16,8 +18,14 @@ class TConditionEvaluator {
   virtual ~TConditionEvaluator() = default;
   // The condition's value read as a number and truncated toward zero.
   virtual long long ConditionValue(std::string_view condition) = 0;
+  // The same value when the condition is a plain formula, which runs no
+  // script code; nothing otherwise.
+  virtual std::optional<long long> PlainConditionValue(std::string_view condition) = 0;
 };
 
 void CheckRunControl(TYuraBase& state, TConditionEvaluator& evaluator);
+
+// 回数: the pass a loop is in.
+void SetPassCount(TYuraBase& state, std::int32_t pass);
 
 }  // namespace yura

@@ -7,6 +7,7 @@
 #include "engine/calculator.h"
 #include "engine/engine.h"
 #include "engine/executor.h"
+#include "engine/heldcells.h"
 #include "source/scanner.h"
 #include "source/sjis.h"
 #include "source/textlines.h"
@@ -76,7 +77,43 @@ std::string TAssigner::SetPairValue(std::string_view pairs, std::string_view key
   return out;
 }
 
+bool TAssigner::AssignPlainFormula(const std::string& target, TCursor& cursor) {
+  TFormulaCache& formulas = engine_.Calc().Formulas();
+  if (!formulas.Enabled() || !TPlaceCache<TPlainAssignment>::Remembers(cursor)) return false;
+  TPlainAssignment* plan = plainAssignments_.Find(cursor);
+  if (plan == nullptr) {
+    static constexpr TByteSet kSentenceEnd{"\r\n;"};
+    TPlainAssignment learnt;
+    learnt.Target = target;
+    if (target.find('#') == std::string::npos) {
+      TCursor end = cursor;
+      try {
+        const std::string_view formula = ReadBalancedUntil(kSentenceEnd, end);
+        learnt.Program = formulas.ProgramFor(formula);
+        learnt.End = end.Pos;
+      } catch (const EScanError&) {
+        // The sentence is read again below, and the error raised there.
+      }
+    }
+    plan = &plainAssignments_.Add(cursor, std::move(learnt));
+  }
+  if (!plan->Program || plan->Target != target) return false;
+  THashNode* node = state_.Words.FindNode(target, false);
+  if (node == nullptr || node->Kind != nkVariable || node->Reserved) return false;
+  const auto number = formulas.Run(*plan->Program, true);
+  if (!number) return false;
+  if (IsWrittenExactly(*number))
+    node->SetWholeNumber(static_cast<std::int64_t>(*number));
+  else
+    node->SetValue(NumberText(*number));
+  node->Description = kTagNumber;
+  state_.LastType = kTagNumber;
+  cursor.Pos = plan->End;
+  return true;
+}
+
 void TAssigner::Assign(std::string target, TCursor& cursor) {
+  if (state_.ArgStack.Empty() && AssignPlainFormula(target, cursor)) return;
   if (!state_.ArgStack.Empty()) {
     AssignMember(state_.ArgStack.Pop(), std::move(target), cursor);
     return;
@@ -97,6 +134,11 @@ void TAssigner::Assign(std::string target, TCursor& cursor) {
     name = target;
   }
   TNodeRef node = state_.Words.Find(name, false);
+  if (row && !column && node && node->Kind == nkVariable && !node->Reserved && type != kTagDictionary &&
+      WriteHeldElement(*node, *row, value)) {
+    node->Description = std::move(type);
+    return;
+  }
   if (row) {
     TCsvTable table(node ? std::string_view(node->Value()) : std::string_view());
     if (*row >= 0 && !column) {

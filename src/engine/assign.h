@@ -6,10 +6,12 @@
 #include <string_view>
 
 #include "core/yurabase.h"
+#include "engine/placecache.h"
 
 namespace yura {
 
 class TEngine;
+class TFormulaProgram;
 
 class TAssigner {
  public:
@@ -26,8 +28,18 @@ class TAssigner {
   static std::string PairValue(std::string_view pairs, std::string_view key);
 
  private:
+  // "X=formula" where X is a variable and the formula a plain one: what the
+  // sentence's place holds, read once.
+  struct TPlainAssignment {
+    std::string Target;
+    std::size_t End = 0;
+    std::shared_ptr<TFormulaProgram> Program;  // null: no plain formula
+  };
+  bool AssignPlainFormula(const std::string& target, TCursor& cursor);
+
   TEngine& engine_;
   TYuraBase& state_;
+  TPlaceCache<TPlainAssignment> plainAssignments_;
 };
 
 }  // namespace yura

@@ -12,6 +12,7 @@
 #include "engine/dll.h"
 #include "engine/engine.h"
 #include "engine/executor.h"
+#include "engine/heldcells.h"
 #include "engine/invoke.h"
 #include "source/halfwidth.h"
 #include "source/scanner.h"
@@ -248,7 +249,7 @@ class TFormula {
 
 }  // namespace
 
-TCalculator::TCalculator(TEngine& engine) : engine_(engine), state_(engine.State()) {}
+TCalculator::TCalculator(TEngine& engine) : engine_(engine), state_(engine.State()), formulas_(state_.Words) {}
 
 std::string TCalculator::EvalValue(std::string_view text) { return EvalBorrowed(std::string(text)); }
 
@@ -256,6 +257,10 @@ std::string TCalculator::EvalBorrowed(const std::string& text) {
   if (text.empty()) {
     state_.LastType = kTagString;
     return {};
+  }
+  if (const auto number = formulas_.Evaluate(text, true)) {
+    state_.LastType = kTagNumber;
+    return NumberText(*number);
   }
   TCursor cursor = Borrow(text);
   SkipBlanks(cursor);
@@ -276,7 +281,10 @@ std::string TCalculator::EvalBorrowed(const std::string& text) {
     }
     if (c != 0 && kOperatorChars.Has(c)) {
       if (state_.LastType == kTagString) value = QuoteValue(value);
-      return CalculateText("(" + value + cursor.Ptr() + ")");
+      // A text made of a value is no formula of the script's own.
+      const std::string formula = "(" + value + cursor.Ptr() + ")";
+      TCursor formulaCursor = Borrow(formula);
+      return Calculate(formulaCursor);
     }
     return value;
   }
@@ -424,6 +432,18 @@ std::shared_ptr<const TCsvTable> TCalculator::ParsedTable(const TNodeRef& variab
 std::string TCalculator::ArrayElementAt(const TNodeRef& variable, TCursor& cursor) {
   // The table is taken before the indices are read: an index may change the
   // variable, and the element comes from the value as it was.
+  if (const auto held = variable ? variable->HeldCells() : nullptr) {
+    ++cursor.Pos;  // "#"
+    const long long row = ReadIndexAt(cursor);
+    long long column = -1;
+    if (cursor.Peek() == '#') {
+      ++cursor.Pos;
+      column = ReadIndexAt(cursor);
+      if (column < 0) column = -2;
+    }
+    state_.LastType = kTagString;
+    return HeldElement(*held, row, column);
+  }
   const std::shared_ptr<const TCsvTable> table = ParsedTable(variable);
   ++cursor.Pos;  // "#"
   const long long row = ReadIndexAt(cursor);
@@ -446,6 +466,10 @@ std::string TCalculator::ArrayElement(const TCsvTable& table, long long row, lon
 }
 
 std::string TCalculator::CalculateText(std::string_view formula) {
+  if (const auto number = formulas_.Evaluate(formula, false)) {
+    state_.LastType = kTagNumber;
+    return NumberText(*number);
+  }
   const std::string text(formula);
   TCursor cursor = Borrow(text);
   return Calculate(cursor);

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/yurabase.h"
+#include "engine/formulacache.h"
 #include "engine/numbers.h"
 
 namespace yura {
@@ -40,6 +41,9 @@ class TCalculator {
   // word, read as an integer (-1 when it is none).
   long long ReadIndexAt(TCursor& cursor);
 
+  // The plain formulas compiled so far.
+  TFormulaCache& Formulas() { return formulas_; }
+
   // The element of a variable's value (null: an empty value) named by the
   // "#" indices at the cursor.
   std::string ArrayElementAt(const TNodeRef& variable, TCursor& cursor);
@@ -60,6 +64,7 @@ class TCalculator {
     std::uint64_t Version = 0;
     std::shared_ptr<const TCsvTable> Table;
   } tableCache_;
+  TFormulaCache formulas_;
 };
 
 }  // namespace yura

@@ -205,12 +205,6 @@ std::int32_t StrictBound(TEngine& engine, const THashNode& entry, const std::str
   return LoopNumber(*truncated);
 }
 
-void SetCount(TYuraBase& state, std::int32_t pass) {
-  if (!state.CountNode) return;
-  state.CountNode->SetValue(std::to_string(pass));
-  state.CountNode->Description = kTagNumber;
-}
-
 void StartLoop(TYuraBase& state, TCursor& cursor, TRunControl&& frame) {
   cursor = TCursor(frame.Body, 0);
   state.RunStack.Push(std::move(frame));
@@ -267,7 +261,7 @@ void Each(TEngine& engine, THashNode&) {
   TRunControl frame = ReadBlock(engine, state.Cursor, rcEach);
   if (items->empty()) return;
   engine.SetSore((*items)[0], kTagString);
-  SetCount(state, 1);
+  SetPassCount(state, 1);
   frame.Counter = 1;
   frame.Limit = LoopNumber(static_cast<std::int64_t>(items->size()));
   frame.Items = std::move(items);
@@ -286,7 +280,7 @@ void While(TEngine& engine, THashNode&) {
   frame.Counter = 1;
   frame.Limit = -1;
   frame.Condition = std::move(condition);
-  SetCount(state, 1);
+  SetPassCount(state, 1);
   StartLoop(state, state.Cursor, std::move(frame));
 }
 
@@ -381,7 +375,7 @@ void TimesBlock(TEngine& engine, std::int64_t count, TCursor& cursor) {
   if (count <= 0) return;
   frame.Limit = LoopNumber(count);
   frame.Counter = 1;
-  SetCount(state, 1);
+  SetPassCount(state, 1);
   StartLoop(state, cursor, std::move(frame));
 }
 

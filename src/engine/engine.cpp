@@ -116,8 +116,8 @@ std::string_view TEngine::CommandName(const THashNode& entry) const {
   return commandNames_.empty() || commandNames_.back().empty() ? std::string_view(entry.Name) : commandNames_.back();
 }
 
-void TEngine::CheckNativeDepth() {
-  if (!NearStackLimit()) return;
+void TEngine::CheckNativeDepth(std::size_t reserve) {
+  if (!NearStackLimit(reserve)) return;
   std::string message = state_.FormatError(kMsgStackFull);
   state_.AppendToErrorLog(message);
   throw EStackFull(std::move(message));
@@ -126,6 +126,14 @@ void TEngine::CheckNativeDepth() {
 long long TEngine::ConditionValue(std::string_view condition) {
   const TNumber value = std::trunc(ToNumber(calculator_->CalculateText(condition)));
   return value != 0 ? 1 : 0;
+}
+
+std::optional<long long> TEngine::PlainConditionValue(std::string_view condition) {
+  const auto value = calculator_->Formulas().Evaluate(condition, false);
+  if (!value) return std::nullopt;
+  // The value as ConditionValue reads it from its text.
+  const TNumber read = IsWrittenExactly(*value) ? *value : ToNumber(NumberText(*value));
+  return std::trunc(read) != 0 ? 1 : 0;
 }
 
 }  // namespace yura

@@ -73,7 +73,9 @@ class TEngine final : public TConditionEvaluator {
   void HandleScriptError(const EYura& error);
 
   // Raises the stack-full error when native recursion nears the stack's end.
-  void CheckNativeDepth();
+  // Raises the stack-full error when the native stack is nearly used up;
+  // `reserve` keeps room for what the caller is about to enter.
+  void CheckNativeDepth(std::size_t reserve = 0);
 
   // The name of the command now running, as the script wrote it (言います
   // for the command stored as 言); messages name commands this way.
@@ -90,6 +92,7 @@ class TEngine final : public TConditionEvaluator {
   };
 
   long long ConditionValue(std::string_view condition) override;
+  std::optional<long long> PlainConditionValue(std::string_view condition) override;
 
  private:
   TYuraBase& state_;

@@ -125,13 +125,10 @@ TNumber ToNumber(std::string_view text) {
 std::string NumberText(TNumber value) {
   // Integers below 10^15 are written directly (zero of either sign as "0";
   // NaN and the infinities fail the range test).
-  if (value > -1e15L && value < 1e15L) {
-    const auto whole = static_cast<long long>(value);
-    if (static_cast<TNumber>(whole) == value) {
-      char digits[24];
-      const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, whole);
-      return std::string(digits, end);
-    }
+  if (IsWrittenExactly(value)) {
+    char digits[24];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value));
+    return std::string(digits, end);
   }
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
@@ -164,6 +161,28 @@ std::string NumberText(TNumber value) {
     }
   }
   return out;
+}
+
+bool IsPlainDecimal(std::string_view s) {
+  std::size_t i = !s.empty() && s[0] == '-' ? 1 : 0;
+  const std::size_t start = i;
+  while (i < s.size() && IsDigitByte(s[i])) ++i;
+  if (i == start) return false;
+  if (i == s.size()) return true;
+  if (s[i] != '.' || ++i == s.size()) return false;
+  while (i < s.size() && IsDigitByte(s[i])) ++i;
+  return i == s.size();
+}
+
+const THashNode::TNumberReading& NumberReadingOf(const THashNode& node) {
+  THashNode::TNumberReading& reading = node.Reading;
+  if (reading.Version != node.ValueVersion()) {
+    const std::string_view value = node.ValueView();
+    reading.Number = ToNumber(value);
+    reading.Plain = IsPlainDecimal(value);
+    reading.Version = node.ValueVersion();
+  }
+  return reading;
 }
 
 std::optional<std::int64_t> ParseInteger(std::string_view text) {

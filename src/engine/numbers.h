@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-namespace yura {
+#include "core/hash.h"
 
-using TNumber = long double;
+namespace yura {
 
 // The numeric reading of a text: trimmed, full-width digits made half-width,
 // commas removed; "$" starts a hexadecimal integer; otherwise the longest
@@ -19,6 +19,20 @@ TNumber ToNumber(std::string_view text);
 
 // "1", "0.5", "1E20", "-1.5E-7", "INF", "NAN".
 std::string NumberText(TNumber value);
+
+// Whether NumberText writes the value as its plain digits: a whole number of
+// at most 15 digits, which reads back as itself.
+inline bool IsWrittenExactly(TNumber value) {
+  return value > -1e15L && value < 1e15L && static_cast<TNumber>(static_cast<long long>(value)) == value;
+}
+
+// Whether the text is a plain decimal: an optional "-", digits, and an
+// optional "." with digits.
+bool IsPlainDecimal(std::string_view text);
+
+// The numeric reading of a word's value, kept with the word until the value
+// changes.
+const THashNode::TNumberReading& NumberReadingOf(const THashNode& node);
 
 // A whole text that is an integer in decimal (optional sign) or "$" hex,
 // for the places that read "an integer, else -1".

@@ -28,11 +28,11 @@ void MarkStackBase() {
   stackBudget = size > 2 * kMargin ? size - kMargin : size / 2;
 }
 
-bool NearStackLimit() {
+bool NearStackLimit(std::size_t reserve) {
   if (stackBase == 0) MarkStackBase();
   const std::uintptr_t here = Here();
   const std::uintptr_t used = stackBase > here ? stackBase - here : here - stackBase;
-  return used > stackBudget;
+  return used + reserve > stackBudget;
 }
 
 }  // namespace yura

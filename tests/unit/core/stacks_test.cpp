@@ -58,19 +58,32 @@ TEST(TRunControlStack, LevelsAreIndependent) {
   EXPECT_EQ(stack.SavedLevelCount(), 0u);
 }
 
+// Answers a loop's test; `Plain` makes it answer as for a plain formula, and
+// FramesSeen tells how many frames were on the stack while the test ran.
 class TFixedCondition final : public TConditionEvaluator {
  public:
+  explicit TFixedCondition(const TRunControlStack& stack) : stack_(stack) {}
   long long ConditionValue(std::string_view condition) override {
     Seen = std::string(condition);
+    FramesSeen = stack_.Count();
     return Remaining-- > 0 ? 1 : 0;
   }
+  std::optional<long long> PlainConditionValue(std::string_view condition) override {
+    if (!Plain) return std::nullopt;
+    return ConditionValue(condition);
+  }
   int Remaining = 0;
+  bool Plain = false;
   std::string Seen;
+  std::size_t FramesSeen = 0;
+
+ private:
+  const TRunControlStack& stack_;
 };
 
 class RunControlTest : public ::testing::Test {
  protected:
-  RunControlTest() : state(host) {
+  RunControlTest() : state(host), condition(state.RunStack) {
     state.SoreNode = THashNode::MakeVariable("それ", "", -1, false);
     state.CountNode = THashNode::MakeVariable("回数", "0", -1, true);
     outer = MakeText("outer text");
@@ -130,15 +143,27 @@ TEST_F(RunControlTest, EachGivesItemsInSore) {
 }
 
 TEST_F(RunControlTest, WhileTestsItsConditionAtEveryEnd) {
-  TRunControl frame = Loop(rcWhile, 1, -1);
-  frame.Condition = "A<3";
-  state.RunStack.Push(frame);
-  condition.Remaining = 1;
-  CheckRunControl(state, condition);
-  EXPECT_EQ(condition.Seen, "A<3");
-  EXPECT_EQ(state.CountNode->Value(), "2");
-  CheckRunControl(state, condition);
-  EXPECT_EQ(state.Cursor, TCursor(outer, 3));
+  // A test that may run code is made with the loop's frame set aside; a
+  // plain one with the frame in place. Either way the loop goes on alike.
+  for (const bool plain : {false, true}) {
+    SCOPED_TRACE(plain ? "plain test" : "general test");
+    TRunControl frame = Loop(rcWhile, 1, -1);
+    frame.Condition = "A<3";
+    state.RunStack.Push(Frame(rcThen));
+    state.RunStack.Push(frame);
+    condition.Plain = plain;
+    condition.Remaining = 1;
+    CheckRunControl(state, condition);
+    EXPECT_EQ(condition.Seen, "A<3");
+    EXPECT_EQ(condition.FramesSeen, plain ? 2u : 1u);
+    EXPECT_EQ(state.CountNode->Value(), "2");
+    EXPECT_EQ(state.RunStack.Count(), 2u);
+    EXPECT_EQ(state.Cursor, TCursor(state.RunStack.Top()->Body, 0));
+    CheckRunControl(state, condition);
+    EXPECT_EQ(state.Cursor, TCursor(outer, 3));
+    EXPECT_EQ(state.RunStack.Count(), 1u);
+    state.RunStack.Clear();
+  }
 }
 
 TEST_F(RunControlTest, CallReturnsAndRestoresTheFileName) {

@@ -1,0 +1,56 @@
+// What was learnt about the text at one place, kept for the next time the
+// executor comes by. Texts never change, so what was read at a place holds
+// for as long as its text lives; each entry keeps its text alive, so that no
+// other text can come to the same address.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <utility>
+
+#include "source/cursor.h"
+
+namespace yura {
+
+template <typename TEntry>
+class TPlaceCache {
+ public:
+  // Texts borrowed for a moment (owned by no one) are never remembered.
+  static bool Remembers(const TCursor& at) { return at.Text.use_count() > 0; }
+
+  TEntry* Find(const TCursor& at) {
+    if (!Remembers(at)) return nullptr;
+    const auto found = slots_.find(TKey{at.Text.get(), at.Pos});
+    return found != slots_.end() ? &found->second.Entry : nullptr;
+  }
+
+  // Call only for a place that Remembers.
+  TEntry& Add(const TCursor& at, TEntry entry) {
+    // Places of texts run once (evaluated code) must not pile up.
+    if (slots_.size() >= kMaxPlaces) slots_.clear();
+    return slots_.insert_or_assign(TKey{at.Text.get(), at.Pos}, TSlot{at.Text, std::move(entry)}).first->second.Entry;
+  }
+
+ private:
+  static constexpr std::size_t kMaxPlaces = 8192;
+
+  struct TKey {
+    const std::string* Text;
+    std::size_t Pos;
+    bool operator==(const TKey&) const = default;
+  };
+  struct TKeyHash {
+    std::size_t operator()(const TKey& key) const {
+      return std::hash<const void*>{}(key.Text) ^ (key.Pos * 0x9E3779B97F4A7C15ULL);
+    }
+  };
+  struct TSlot {
+    TText Text;
+    TEntry Entry;
+  };
+  std::unordered_map<TKey, TSlot, TKeyHash> slots_;
+};
+
+}  // namespace yura
