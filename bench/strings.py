@@ -1,9 +1,9 @@
-n = 250000 * @M@
-a = "abc," * n
+size = 250000 * @M@
+a = "abc," * size
 b = a.replace(",", ";")
 start = 0
 n = 0
-for k in range(1, n + 1):
+for k in range(1, size + 1):
     pos = a.find(",", start)
     piece = a[start:pos]
     start = pos + 1

@@ -15,7 +15,7 @@ bool IsHiragana(unsigned code) { return code >= 0x82A0 && code <= 0x833E; }
 }  // namespace
 
 void THashNode::DropValuePrefix(std::size_t count) {
-  Settle();
+  if (held_ && heldUnwritten_) WriteHeldCells();
   held_.reset();
   ++version_;
   valueStart_ = std::min(valueStart_ + count, value_.size());

@@ -77,6 +77,40 @@ std::string TAssigner::SetPairValue(std::string_view pairs, std::string_view key
   return out;
 }
 
+namespace {
+
+// Where the appended terms of "X = X & term & ..." stand, when every term is
+// one whose value no code computes: a literal without {…}, a number, or a
+// word (which must be a variable when the sentence runs). Nothing when the
+// text is of another form.
+std::vector<std::size_t> AppendedTerms(std::string_view target, TCursor at, std::size_t end) {
+  std::vector<std::size_t> terms;
+  if (ReadWord(at) != target) return {};
+  for (;;) {
+    SkipBlanks(at);
+    if (at.Pos >= end) return at.Pos == end ? terms : std::vector<std::size_t>{};
+    if (at.Peek() != '&' || at.Peek(1) == '&') return {};
+    ++at.Pos;
+    SkipBlanks(at);
+    terms.push_back(at.Pos);
+    const unsigned char c = at.Peek();
+    if (c == '"' || c == '`') {
+      const std::string_view literal = ReadStringLiteral(at);
+      // Expansions may run code; a 0x7B trail byte is refused with them.
+      if (literal.size() < 2 || literal.back() != static_cast<char>(c) || literal.find('{') != std::string_view::npos ||
+          literal.find("\x81\x6F") != std::string_view::npos)
+        return {};
+    } else if (IsDigit(c)) {
+      ReadNumber(at);
+    } else {
+      const std::string_view word = ReadWord(at);
+      if (word.empty() || word == target || EndsWithChars(word, "の") || at.Peek() == '(' || at.Peek() == '#') return {};
+    }
+  }
+}
+
+}  // namespace
+
 bool TAssigner::AssignPlainFormula(const std::string& target, TCursor& cursor) {
   TFormulaCache& formulas = engine_.Calc().Formulas();
   if (!formulas.Enabled() || !TPlaceCache<TPlainAssignment>::Remembers(cursor)) return false;
@@ -91,15 +125,17 @@ bool TAssigner::AssignPlainFormula(const std::string& target, TCursor& cursor) {
         const std::string_view formula = ReadBalancedUntil(kSentenceEnd, end);
         learnt.Program = formulas.ProgramFor(formula);
         learnt.End = end.Pos;
+        if (!learnt.Program) learnt.AppendedTerms = AppendedTerms(target, cursor, end.Pos);
       } catch (const EScanError&) {
         // The sentence is read again below, and the error raised there.
       }
     }
     plan = &plainAssignments_.Add(cursor, std::move(learnt));
   }
-  if (!plan->Program || plan->Target != target) return false;
+  if (plan->Target != target || (!plan->Program && plan->AppendedTerms.empty())) return false;
   THashNode* node = state_.Words.FindNode(target, false);
   if (node == nullptr || node->Kind != nkVariable || node->Reserved) return false;
+  if (!plan->Program) return AppendInPlace(*plan, *node, cursor);
   const auto number = formulas.Run(*plan->Program, true);
   if (!number) return false;
   if (IsWrittenExactly(*number))
@@ -109,6 +145,30 @@ bool TAssigner::AssignPlainFormula(const std::string& target, TCursor& cursor) {
   node->Description = kTagNumber;
   state_.LastType = kTagNumber;
   cursor.Pos = plan->End;
+  return true;
+}
+
+bool TAssigner::AppendInPlace(const TPlainAssignment& plan, THashNode& target, TCursor& cursor) {
+  // Every term is read before the value changes, as the join reads them
+  // before it assigns.
+  std::string appended;
+  for (const std::size_t term : plan.AppendedTerms) {
+    TCursor at(cursor.Text, term);
+    const unsigned char c = at.Peek();
+    if (c == '"' || c == '`') {
+      appended += engine_.Calc().ExpandLiteral(ReadStringLiteral(at));
+    } else if (IsDigit(c)) {
+      appended += ReadNumber(at);
+    } else {
+      const THashNode* variable = state_.Words.FindNode(ReadWord(at), false);
+      if (variable == nullptr || variable->Kind != nkVariable || variable == &target) return false;
+      appended += variable->ValueView();
+    }
+  }
+  target.MutableValue() += appended;
+  target.Description = kTagString;
+  state_.LastType = kTagString;
+  cursor.Pos = plan.End;
   return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/yurabase.h"
 #include "engine/placecache.h"
@@ -34,8 +35,12 @@ class TAssigner {
     std::string Target;
     std::size_t End = 0;
     std::shared_ptr<TFormulaProgram> Program;  // null: no plain formula
+    // "X = X & ...": where the appended terms stand; empty: no such join.
+    std::vector<std::size_t> AppendedTerms;
   };
   bool AssignPlainFormula(const std::string& target, TCursor& cursor);
+  // X's value is extended in place instead of copied and joined.
+  bool AppendInPlace(const TPlainAssignment& plan, THashNode& target, TCursor& cursor);
 
   TEngine& engine_;
   TYuraBase& state_;

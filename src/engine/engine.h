@@ -72,7 +72,9 @@ class TEngine final : public TConditionEvaluator {
   // show the error window, or go on.
   void HandleScriptError(const EYura& error);
 
-  // Raises the stack-full error when native recursion nears the stack's end.
+  // Native stack a call takes at most through its label's first sentence: a
+  // recursive call is stopped at its own line, before the label is entered.
+  static constexpr std::size_t kCallStackReserve = 64 * 1024;
   // Raises the stack-full error when the native stack is nearly used up;
   // `reserve` keeps room for what the caller is about to enter.
   void CheckNativeDepth(std::size_t reserve = 0);

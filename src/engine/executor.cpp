@@ -50,9 +50,6 @@ class TCursorGuard {
   TCursor saved_;
 };
 
-// Native stack a call through the label's first sentence takes at most.
-constexpr std::size_t kCallReserve = 64 * 1024;
-
 }  // namespace
 
 bool IsCallableKind(const THashNode& node) {
@@ -385,9 +382,7 @@ std::string TExecutor::CallForm(std::string_view name, TCursor& cursor, bool pus
       engine_.Dispatcher().Dispatch(*node, name);
       break;
     case nkUserFunction: {
-      // A recursive call is stopped at its own line, before the label's
-      // first sentence is entered.
-      engine_.CheckNativeDepth(kCallReserve);
+      engine_.CheckNativeDepth(TEngine::kCallStackReserve);
       TCursorGuard restore(state_.Cursor);
       state_.Cursor.Clear();
       TLevelGuard level(state_.RunStack);

@@ -108,6 +108,7 @@ void TInvoker::CallLabel(THashNode& node, std::string_view writtenName) {
 }
 
 std::string TInvoker::LabelValue(THashNode& node) {
+  engine_.CheckNativeDepth(TEngine::kCallStackReserve);
   THashNode& sore = *state_.SoreNode;
   const std::string savedValue = sore.Value(), savedTag = sore.Description;
   const std::string savedFile = state_.SourceFileName;
