@@ -51,7 +51,12 @@ void THashNode::WriteHeldCells() const {
 void THashNode::SetWholeNumber(std::int64_t number) {
   char digits[24];
   const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, number);
-  SetValue(std::string(digits, end));
+  // Written over the old text, whose room is kept.
+  value_.assign(digits, static_cast<std::size_t>(end - digits));
+  valueStart_ = 0;
+  held_.reset();
+  heldUnwritten_ = false;
+  ++version_;
   Reading = {version_, static_cast<TNumber>(number), true};
 }
 

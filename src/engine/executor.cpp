@@ -31,6 +31,14 @@ bool IsEventPropertyName(std::string_view word) {
   return false;
 }
 
+// 繰り返す, 反復 and ループ in any inflection; only words that begin like one
+// of them are stripped to tell.
+bool IsLoopWord(std::string_view word) {
+  if (!word.starts_with("繰") && !word.starts_with("反") && !word.starts_with("ル")) return false;
+  const std::string stripped = StripOkurigana(word);
+  return stripped == "繰返" || stripped == "反復" || stripped == "ループ";
+}
+
 // A failed step leaves the cursor where it was: step over one character so
 // that an ignored error cannot repeat for ever.
 void StepOverOneCharacter(TCursor& cursor) {
@@ -225,8 +233,7 @@ void TExecutor::ClassifyWord(std::string t, TCursor& cursor, bool plainWord) {
     EndSentence();
     return;
   }
-  const std::string stripped = StripOkurigana(t);
-  if (stripped == "繰返" || stripped == "反復" || stripped == "ループ") {
+  if (IsLoopWord(t)) {
     PushArgument(std::move(t));
     EndSentence();
     return;

@@ -47,12 +47,17 @@ std::size_t PatternArgumentCount(std::string_view pattern) {
 
 TInvoker::TInvoker(TEngine& engine) : engine_(engine), state_(engine.State()) {}
 
+const std::vector<std::string>& TInvoker::ParticlesOf(std::string_view pattern) {
+  if (const auto found = particles_.find(pattern); found != particles_.end()) return found->second;
+  return particles_.emplace(std::string(pattern), PatternParticles(pattern)).first->second;
+}
+
 void TInvoker::MatchArguments(const THashNode& node) {
   // A call in the function form passes its arguments by position, for this
   // one match only.
   const bool byPosition = state_.ParenCall;
   state_.ParenCall = false;
-  const std::vector<std::string> particles = PatternParticles(node.ArgPattern);
+  const std::vector<std::string>& particles = ParticlesOf(node.ArgPattern);
   const std::size_t m = particles.size();
   TStack& stack = state_.ArgStack;
   if (m == stack.Count() + 1) {

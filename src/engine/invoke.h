@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/hash.h"
@@ -29,8 +30,12 @@ class TInvoker {
   std::string LabelValue(THashNode& node);
 
  private:
+  // The particles of a pattern, read once per pattern text.
+  const std::vector<std::string>& ParticlesOf(std::string_view pattern);
+
   TEngine& engine_;
   TYuraBase& state_;
+  std::unordered_map<std::string, std::vector<std::string>, TTextHash, std::equal_to<>> particles_;
 };
 
 }  // namespace yura

@@ -110,12 +110,21 @@ const TCodeTables& Tables() {
 }
 
 // Calls `emit` with the code point of every character of a Shift_JIS text.
+// ASCII is itself in code page 932, so a text of ASCII alone never needs the
+// tables (nor their building at start-up).
 template <typename Emit>
 void WalkSjis(std::string_view sjis, Emit emit) {
-  const TCodeTables& t = Tables();
+  const TCodeTables* tables = nullptr;
   const std::size_t n = sjis.size();
   for (std::size_t i = 0; i < n;) {
     const auto b = static_cast<unsigned char>(sjis[i]);
+    if (b < 0x80) {
+      emit(b);
+      ++i;
+      continue;
+    }
+    if (tables == nullptr) tables = &Tables();
+    const TCodeTables& t = *tables;
     if (IsLead(b) && i + 1 < n) {
       char32_t cp = t.Pair(b, static_cast<unsigned char>(sjis[i + 1]));
       if (cp != kNoChar) {
@@ -181,6 +190,10 @@ std::size_t ReadUtf8(std::string_view s, std::size_t i, char32_t& cp, bool allow
 
 // Appends the Shift_JIS form of one code point; false when it has none.
 bool AppendSjis(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+    return true;
+  }
   if (cp >= kEscapeBase + 0x80 && cp <= kEscapeBase + 0xFF) {
     out += static_cast<char>(cp - kEscapeBase);
     return true;

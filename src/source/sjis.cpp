@@ -11,11 +11,6 @@ bool IsCharBoundary(std::string_view s, std::size_t index) {
   return (index - k) % 2 == 0;
 }
 
-bool EndsWithChars(std::string_view s, std::string_view suffix) {
-  if (suffix.size() > s.size() || !s.ends_with(suffix)) return false;
-  return IsCharBoundary(s, s.size() - suffix.size());
-}
-
 std::vector<std::string_view> PathSegments(std::string_view path) {
   std::vector<std::string_view> segments;
   std::size_t start = 0;

@@ -34,9 +34,6 @@ constexpr unsigned DoubleByteCode(std::string_view s, std::size_t i) {
   return (static_cast<unsigned char>(s[i]) << 8) | static_cast<unsigned char>(s[i + 1]);
 }
 
-// True when `s` ends with `suffix` and the suffix starts on a character
-// boundary of `s` (so a trail byte never counts as the start of a match).
-bool EndsWithChars(std::string_view s, std::string_view suffix);
 
 // The segments of a "\"-separated path (tree nodes, menu paths); a 0x5C
 // trail byte is no separator, and a trailing separator adds no segment.
@@ -44,5 +41,16 @@ std::vector<std::string_view> PathSegments(std::string_view path);
 
 // True when the byte at `index` starts a character of `s`.
 bool IsCharBoundary(std::string_view s, std::size_t index);
+
+// True when `s` ends with `suffix` and the suffix starts on a character
+// boundary of `s` (so a trail byte never counts as the start of a match).
+// Inline: the executor asks it of every word.
+inline bool EndsWithChars(std::string_view s, std::string_view suffix) {
+  if (suffix.size() > s.size()) return false;
+  const std::size_t start = s.size() - suffix.size();
+  for (std::size_t i = 0; i < suffix.size(); ++i)
+    if (s[start + i] != suffix[i]) return false;
+  return IsCharBoundary(s, start);
+}
 
 }  // namespace yura

@@ -20,6 +20,12 @@ std::string TargetValue(TEngine& engine, const std::string& target) {
   return engine.EvalValue(target);
 }
 
+// The target's current value read as a number.
+TNumber TargetNumber(TEngine& engine, const std::string& target) {
+  if (const THashNode* node = engine.State().Words.FindNode(target, false)) return NumberReadingOf(*node).Number;
+  return ToNumber(engine.EvalValue(target));
+}
+
 // The result goes to それ and, when the target is a variable, to it too.
 void Store(TEngine& engine, const std::string& target, std::string value, std::string_view tag) {
   if (const TNodeRef node = engine.State().Words.Find(target, false); node && node->Kind == nkVariable) {
@@ -28,6 +34,21 @@ void Store(TEngine& engine, const std::string& target, std::string value, std::s
     node->Description.assign(tag);
   }
   engine.SetSore(std::move(value), tag);
+}
+
+// A numeric result, stored as Store does; a whole number keeps its reading.
+void StoreNumber(TEngine& engine, const std::string& target, TNumber number) {
+  if (!IsWrittenExactly(number)) return Store(engine, target, NumberText(number), kTagNumber);
+  const auto whole = static_cast<std::int64_t>(number);
+  if (THashNode* node = engine.State().Words.FindNode(target, false); node != nullptr && node->Kind == nkVariable) {
+    if (node->Reserved) engine.Raise(kMsgReadOnly, {target});
+    node->SetWholeNumber(whole);
+    node->Description.assign(kTagNumber);
+  }
+  if (THashNode* sore = engine.State().SoreNode.get()) {
+    sore->SetWholeNumber(whole);
+    sore->Description.assign(kTagNumber);
+  }
 }
 
 void Put(TEngine& engine, THashNode&) {
@@ -41,18 +62,15 @@ void Add(TEngine& engine, THashNode&) {
   const std::string amount = engine.PopValue();
   const std::string amountTag = engine.LastType();
   const std::string target = PopName(engine);
-  const std::string current = TargetValue(engine, target);
-  if (amountTag == kTagNumber)
-    Store(engine, target, NumberText(ToNumber(current) + ToNumber(amount)), kTagNumber);
-  else
-    Store(engine, target, current + amount, amountTag);
+  if (amountTag == kTagNumber) return StoreNumber(engine, target, TargetNumber(engine, target) + ToNumber(amount));
+  Store(engine, target, TargetValue(engine, target) + amount, amountTag);
 }
 
 template <typename Operation>
 void Arithmetic(TEngine& engine, Operation operation) {
   const TNumber amount = engine.PopNumber();
   const std::string target = PopName(engine);
-  Store(engine, target, NumberText(operation(ToNumber(TargetValue(engine, target)), amount)), kTagNumber);
+  StoreNumber(engine, target, operation(TargetNumber(engine, target), amount));
 }
 
 void Subtract(TEngine& engine, THashNode&) {

@@ -1,6 +1,7 @@
 #include "platform/codepage.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include "test_text.h"
 
@@ -23,6 +24,25 @@ TEST(CodePage, EveryByteSequenceRoundTripsOrComesBackCanonical) {
         ASSERT_EQ(SjisToUtf8(back), SjisToUtf8(two)) << a << " " << b;
       }
     }
+  }
+}
+
+// ASCII takes a short way around the tables: the converter the tables are
+// read from must agree that ASCII is itself, both ways.
+TEST(CodePage, AsciiIsItselfInTheConverter) {
+  std::string ascii;
+  for (int b = 1; b < 0x80; ++b) ascii += static_cast<char>(b);
+  for (const auto& [to, from] : {std::pair{"UTF-8", "CP932"}, std::pair{"CP932", "UTF-8"}}) {
+    iconv_t converter = iconv_open(to, from);
+    ASSERT_NE(converter, reinterpret_cast<iconv_t>(-1));
+    std::string out(ascii.size() * 4, '\0');
+    char* in = ascii.data();
+    char* target = out.data();
+    std::size_t inLeft = ascii.size(), outLeft = out.size();
+    ASSERT_NE(iconv(converter, &in, &inLeft, &target, &outLeft), static_cast<std::size_t>(-1));
+    iconv_close(converter);
+    out.resize(out.size() - outLeft);
+    EXPECT_EQ(out, ascii) << from << " to " << to;
   }
 }
 
