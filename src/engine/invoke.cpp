@@ -22,6 +22,12 @@ bool ParticleAccepts(std::string_view wanted, std::string_view item) {
   return false;
 }
 
+// Cuts the particle off an argument that carries it; equivalent particles
+// have the same length as the pattern's own.
+void CutParticle(std::string_view particle, std::string& item) {
+  if (!particle.empty() && ParticleAccepts(particle, item)) item.resize(item.size() - particle.size());
+}
+
 }  // namespace
 
 std::vector<std::string> PatternParticles(std::string_view pattern) {
@@ -49,7 +55,21 @@ TInvoker::TInvoker(TEngine& engine) : engine_(engine), state_(engine.State()) {}
 
 const std::vector<std::string>& TInvoker::ParticlesOf(std::string_view pattern) {
   if (const auto found = particles_.find(pattern); found != particles_.end()) return found->second;
+  // Patterns made while the script runs must not pile up.
+  if (particles_.size() >= 4096) particles_.clear();
   return particles_.emplace(std::string(pattern), PatternParticles(pattern)).first->second;
+}
+
+bool TInvoker::ArgumentsInOrder(const std::vector<std::string>& particles, bool byPosition) const {
+  // Matching takes, for each particle from the last, the topmost argument
+  // that accepts it: when the top arguments accept their particles in order,
+  // each is taken where it stands.
+  if (byPosition) return true;
+  const std::vector<std::string>& items = state_.ArgStack.Items();
+  const std::size_t base = items.size() - particles.size();
+  for (std::size_t k = 0; k < particles.size(); ++k)
+    if (!ParticleAccepts(particles[k], items[base + k])) return false;
+  return true;
 }
 
 void TInvoker::MatchArguments(const THashNode& node) {
@@ -68,6 +88,21 @@ void TInvoker::MatchArguments(const THashNode& node) {
   }
   if (stack.Count() < m)
     engine_.Raise(kMsgTooFewArguments, {engine_.CommandName(node), node.ArgPattern});
+  if (ArgumentsInOrder(particles, byPosition)) {
+    // Each argument already stands where the pattern takes it: only the
+    // particles are cut.
+    std::vector<std::string>& items = stack.Items();
+    const std::size_t base = items.size() - m;
+    for (std::size_t k = 0; k < m; ++k) {
+      // Matched by particle, each argument is known to carry its own.
+      if (byPosition)
+        CutParticle(particles[k], items[base + k]);
+      else
+        items[base + k].resize(items[base + k].size() - particles[k].size());
+    }
+    if (stack.Count() > kMaxArguments) engine_.Raise(kMsgStackFull);
+    return;
+  }
   std::vector<std::string> kept(m);
   for (std::size_t k = m; k-- > 0;) {
     const std::string& particle = particles[k];
@@ -85,8 +120,7 @@ void TInvoker::MatchArguments(const THashNode& node) {
     }
     std::string item = std::move(items[found]);
     items.erase(items.begin() + static_cast<std::ptrdiff_t>(found));
-    // Equivalent particles have the same length as the pattern's own.
-    if (!particle.empty() && ParticleAccepts(particle, item)) item.resize(item.size() - particle.size());
+    CutParticle(particle, item);
     kept[k] = std::move(item);
   }
   for (std::string& item : kept) stack.Push(std::move(item));

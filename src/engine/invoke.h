@@ -30,6 +30,8 @@ class TInvoker {
   std::string LabelValue(THashNode& node);
 
  private:
+  // Whether the top arguments already stand in the pattern's order.
+  bool ArgumentsInOrder(const std::vector<std::string>& particles, bool byPosition) const;
   // The particles of a pattern, read once per pattern text.
   const std::vector<std::string>& ParticlesOf(std::string_view pattern);
 

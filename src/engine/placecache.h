@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "source/cursor.h"
@@ -28,13 +29,27 @@ class TPlaceCache {
 
   // Call only for a place that Remembers.
   TEntry& Add(const TCursor& at, TEntry entry) {
-    // Places of texts run once (evaluated code) must not pile up.
-    if (slots_.size() >= kMaxPlaces) slots_.clear();
+    // Places of texts run once (evaluated code) must not pile up, nor keep
+    // large texts alive after their run.
+    if (slots_.size() >= kMaxPlaces) Clear();
+    if (!texts_.contains(at.Text.get())) {
+      if (texts_.size() >= kMaxTexts || heldBytes_ + at.Text->size() > kMaxHeldBytes) Clear();
+      texts_.insert(at.Text.get());
+      heldBytes_ += at.Text->size();
+    }
     return slots_.insert_or_assign(TKey{at.Text.get(), at.Pos}, TSlot{at.Text, std::move(entry)}).first->second.Entry;
   }
 
  private:
   static constexpr std::size_t kMaxPlaces = 8192;
+  static constexpr std::size_t kMaxTexts = 256;
+  static constexpr std::size_t kMaxHeldBytes = 32u << 20;
+
+  void Clear() {
+    slots_.clear();
+    texts_.clear();
+    heldBytes_ = 0;
+  }
 
   struct TKey {
     const std::string* Text;
@@ -51,6 +66,8 @@ class TPlaceCache {
     TEntry Entry;
   };
   std::unordered_map<TKey, TSlot, TKeyHash> slots_;
+  std::unordered_set<const std::string*> texts_;  // the texts slots_ keeps alive
+  std::size_t heldBytes_ = 0;
 };
 
 }  // namespace yura
