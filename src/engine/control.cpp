@@ -11,6 +11,7 @@
 #include "engine/calculator.h"
 #include "engine/engine.h"
 #include "engine/executor.h"
+#include "engine/formulacache.h"
 #include "source/halfwidth.h"
 #include "source/scanner.h"
 #include "source/sjis.h"
@@ -214,7 +215,21 @@ void StartLoop(TYuraBase& state, TCursor& cursor, TRunControl&& frame) {
 void If(TEngine& engine, THashNode&) {
   TYuraBase& state = engine.State();
   TCursor& cursor = state.Cursor;
-  const std::string formula = TranslateCondition(engine, ReadCondition(engine, cursor));
+  // A condition read here before is the same formula.
+  TPlaceCache<TEngine::TConditionPlace>& places = engine.ConditionPlaces();
+  const bool remember = CachesEnabledByEnvironment() && TPlaceCache<TEngine::TConditionPlace>::Remembers(cursor);
+  std::string formula;
+  if (const TEngine::TConditionPlace* known = remember ? places.Find(cursor) : nullptr) {
+    formula = known->Formula;
+    cursor.Pos = known->End;
+  } else {
+    const TCursor start = cursor;
+    formula = TranslateCondition(engine, ReadCondition(engine, cursor));
+    // A condition whose keyword is on the next line sets the line: it is
+    // read every time.
+    const std::string_view span = std::string_view(*start.Text).substr(start.Pos, cursor.Pos - start.Pos);
+    if (remember && span.find_first_of("\r\n") == std::string_view::npos) places.Add(start, {formula, cursor.Pos});
+  }
   const auto value = ParseInteger(engine.Calc().CalculateText(formula));
   state.CondResult = value && *value == 1 ? 1 : 0;
   IfBlock(engine, cursor, true);
@@ -345,8 +360,20 @@ TRunControl ReadBlock(TEngine& engine, TCursor& cursor, TRunKind kind) {
   frame.Kind = kind;
   frame.FileName = state.SourceFileName;
   frame.BodyPos = cursor;
+  if (cursor.Peek() == '(') frame.BodyPos.Pos += 1;
+  // A block read here before is the same block: the same text, so that what
+  // is remembered inside it holds the next time too.
+  TPlaceCache<TEngine::TBlockPlace>& places = engine.BlockPlaces();
+  const bool remember = CachesEnabledByEnvironment() && TPlaceCache<TEngine::TBlockPlace>::Remembers(cursor);
+  if (const TEngine::TBlockPlace* known = remember ? places.Find(cursor) : nullptr) {
+    frame.Body = known->Body;
+    cursor.Pos = known->End;
+    frame.ExitPos = cursor;
+    return frame;
+  }
+  const TCursor start = cursor;
+  bool spansLines = false;
   if (cursor.Peek() == '(') {
-    frame.BodyPos.Pos += 1;
     frame.Body = MakeText(std::string(engine.Executor().ReadParenthesizedOrRaise(cursor)));
   } else {
     static constexpr TByteSet kLineEnd{"\r\n;"};
@@ -358,7 +385,9 @@ TRunControl ReadBlock(TEngine& engine, TCursor& cursor, TRunKind kind) {
         engine.Raise(error.what());
       }
       if (AtLineEnd(cursor) && TrimRight(body).ends_with('&')) {
+        // Reading on sets the line: such a block is read every time.
         engine.Executor().SkipLineEnd(cursor);
+        spansLines = true;
         continue;
       }
       break;
@@ -366,6 +395,7 @@ TRunControl ReadBlock(TEngine& engine, TCursor& cursor, TRunKind kind) {
     frame.Body = MakeText(std::move(body));
   }
   frame.ExitPos = cursor;
+  if (remember && !spansLines) places.Add(start, {frame.Body, cursor.Pos});
   return frame;
 }
 

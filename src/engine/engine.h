@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/runcontrol.h"
+#include "engine/placecache.h"
 #include "core/yurabase.h"
 #include "engine/numbers.h"
 
@@ -38,6 +39,19 @@ class TEngine final : public TConditionEvaluator {
   THost& Host() { return state_.Host(); }
   TExecutor& Executor() { return *executor_; }
   TCalculator& Calc() { return *calculator_; }
+  // Blocks read before, by the place they begin: their own text and where
+  // they end.
+  struct TBlockPlace {
+    TText Body;
+    std::size_t End = 0;
+  };
+  TPlaceCache<TBlockPlace>& BlockPlaces() { return blockPlaces_; }
+  // もし conditions read before, by their place: the formula and its end.
+  struct TConditionPlace {
+    std::string Formula;
+    std::size_t End = 0;
+  };
+  TPlaceCache<TConditionPlace>& ConditionPlaces() { return conditionPlaces_; }
   TAssigner& Assigner() { return *assigner_; }
   TInvoker& Invoker() { return *invoker_; }
   TDispatcher& Dispatcher() { return *dispatcher_; }
@@ -105,6 +119,8 @@ class TEngine final : public TConditionEvaluator {
   std::unique_ptr<TDispatcher> dispatcher_;
   std::unique_ptr<TEventRunner> events_;
   std::vector<std::string_view> commandNames_;
+  TPlaceCache<TBlockPlace> blockPlaces_;
+  TPlaceCache<TConditionPlace> conditionPlaces_;
 };
 
 // Messages of the engine core.
