@@ -49,11 +49,20 @@ bool TRunControlStack::GetAt(std::size_t i, TRunControl& frame) const {
 
 void TRunControlStack::SaveLevel() {
   saved_.push_back(std::move(current_));
-  current_.clear();
+  // A level opens for every call made inside a formula: the room of a
+  // closed level serves the next one.
+  if (spare_.empty()) {
+    current_ = {};
+  } else {
+    current_ = std::move(spare_.back());
+    spare_.pop_back();
+  }
 }
 
 void TRunControlStack::RestoreLevel() {
   if (saved_.empty()) return;
+  current_.clear();
+  if (spare_.size() < kMaxSpareLevels) spare_.push_back(std::move(current_));
   current_ = std::move(saved_.back());
   saved_.pop_back();
 }
@@ -61,6 +70,7 @@ void TRunControlStack::RestoreLevel() {
 void TRunControlStack::ClearAll() {
   current_.clear();
   saved_.clear();
+  spare_.clear();
 }
 
 }  // namespace yura

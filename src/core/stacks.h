@@ -82,8 +82,10 @@ class TRunControlStack {
   std::size_t SavedLevelCount() const { return saved_.size(); }
 
  private:
+  static constexpr std::size_t kMaxSpareLevels = 64;
   std::vector<TRunControl> current_;
   std::vector<std::vector<TRunControl>> saved_;
+  std::vector<std::vector<TRunControl>> spare_;  // emptied levels, kept for their room
 };
 
 // Runs code on a fresh level and gives the previous one back however the code
