@@ -34,19 +34,20 @@ class TCodeTables {
       char32_t cp = Decode(decoder, in, 1);
       if (cp != kNoChar) single_[b] = cp;
     }
-    for (int lead = 0x81; lead <= 0xFC; ++lead) {
-      if (!IsLead(static_cast<unsigned char>(lead))) continue;
-      for (int trail = 0x40; trail <= 0xFC; ++trail) {
-        if (trail == 0x7F) continue;
-        const unsigned char in[2] = {static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)};
-        char32_t cp = Decode(decoder, in, 2);
-        if (cp != kNoChar) pair_[(lead << 8) | trail] = cp;
-      }
-    }
-    for (int b = 0; b < 0x100; ++b)
-      if (single_[b] != kNoChar) Learn(static_cast<std::uint16_t>(b), single_[b], encoder);
-    for (int code = 0; code < 0x10000; ++code)
-      if (pair_[code] != kNoChar) Learn(static_cast<std::uint16_t>(code), pair_[code], encoder);
+    for (int lead = 0x81; lead <= 0xFC; ++lead)
+      if (IsLead(static_cast<unsigned char>(lead))) DecodeRow(decoder, static_cast<unsigned char>(lead));
+    // Every code point learns its canonical code, in the order of the codes:
+    // single bytes first, then pairs.
+    std::vector<std::pair<char32_t, std::uint16_t>> firsts;
+    std::vector<bool> seen(0x10000, false);
+    auto note = [&](std::uint16_t code, char32_t cp) {
+      if (cp == kNoChar || cp >= 0x10000 || seen[cp]) return;
+      seen[cp] = true;
+      firsts.emplace_back(cp, code);
+    };
+    for (int b = 0; b < 0x100; ++b) note(static_cast<std::uint16_t>(b), single_[b]);
+    for (int code = 0; code < 0x10000; ++code) note(static_cast<std::uint16_t>(code), pair_[code]);
+    EncodeAll(encoder, firsts);
     iconv_close(decoder);
     iconv_close(encoder);
   }
@@ -56,6 +57,92 @@ class TCodeTables {
   std::uint16_t Encode(char32_t cp) const { return cp < 0x10000 ? encode_[cp] : kNoCode; }
 
  private:
+  // The pairs of one lead byte, read in as few converter calls as the
+  // undefined pairs among them allow.
+  void DecodeRow(iconv_t decoder, unsigned char lead) {
+    std::array<unsigned char, 2 * 189> in{};
+    std::array<unsigned char, 189> trails{};
+    std::size_t count = 0;
+    for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      if (trail == 0x7F) continue;
+      in[2 * count] = lead;
+      in[2 * count + 1] = static_cast<unsigned char>(trail);
+      trails[count++] = static_cast<unsigned char>(trail);
+    }
+    std::array<char, 4 * 189> out{};
+    for (std::size_t k = 0; k < count;) {
+      char* inPtr = reinterpret_cast<char*>(in.data() + 2 * k);
+      std::size_t inLeft = 2 * (count - k);
+      char* outPtr = out.data();
+      std::size_t outLeft = out.size();
+      iconv(decoder, nullptr, nullptr, nullptr, nullptr);
+      const bool failed = iconv(decoder, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1);
+      const auto consumed = static_cast<std::size_t>(inPtr - reinterpret_cast<char*>(in.data() + 2 * k));
+      const auto produced = static_cast<std::size_t>(outPtr - out.data());
+      if (consumed % 2 != 0 || produced != 2 * consumed) {
+        // Not one character for every pair: each pair on its own.
+        for (; k < count; ++k) {
+          const char32_t cp = Decode(decoder, in.data() + 2 * k, 2);
+          if (cp != kNoChar) pair_[(lead << 8) | trails[k]] = cp;
+        }
+        return;
+      }
+      for (std::size_t i = 0; i < consumed / 2; ++i) pair_[(lead << 8) | trails[k + i]] = CodePointAt(out.data() + 4 * i);
+      k += consumed / 2;
+      if (failed) ++k;  // an undefined pair
+    }
+  }
+
+  // Learns the canonical code of every code point in as few converter calls
+  // as the code points without one allow.
+  void EncodeAll(iconv_t encoder, const std::vector<std::pair<char32_t, std::uint16_t>>& firsts) {
+    std::vector<unsigned char> in(4 * firsts.size());
+    for (std::size_t i = 0; i < firsts.size(); ++i) {
+      const char32_t cp = firsts[i].first;
+      in[4 * i] = static_cast<unsigned char>(cp & 0xFF);
+      in[4 * i + 1] = static_cast<unsigned char>((cp >> 8) & 0xFF);
+      in[4 * i + 2] = static_cast<unsigned char>((cp >> 16) & 0xFF);
+    }
+    std::vector<char> out(2 * firsts.size() + 8);
+    for (std::size_t k = 0; k < firsts.size();) {
+      char* inPtr = reinterpret_cast<char*>(in.data() + 4 * k);
+      std::size_t inLeft = 4 * (firsts.size() - k);
+      char* outPtr = out.data();
+      std::size_t outLeft = out.size();
+      iconv(encoder, nullptr, nullptr, nullptr, nullptr);
+      const bool failed = iconv(encoder, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1);
+      const auto consumed = static_cast<std::size_t>(inPtr - reinterpret_cast<char*>(in.data() + 4 * k)) / 4;
+      // The codes written, one per code point: a lead byte takes its trail.
+      std::vector<std::uint16_t> codes;
+      const auto* bytes = reinterpret_cast<const unsigned char*>(out.data());
+      const auto produced = static_cast<std::size_t>(outPtr - out.data());
+      for (std::size_t i = 0; i < produced;) {
+        if (IsLead(bytes[i]) && i + 1 < produced) {
+          codes.push_back(static_cast<std::uint16_t>((bytes[i] << 8) | bytes[i + 1]));
+          i += 2;
+        } else {
+          codes.push_back(bytes[i++]);
+        }
+      }
+      if (codes.size() != consumed) {
+        for (; k < firsts.size(); ++k) Learn(static_cast<std::uint16_t>(firsts[k].second), firsts[k].first, encoder);
+        return;
+      }
+      for (std::size_t i = 0; i < consumed; ++i) encode_[firsts[k + i].first] = codes[i];
+      k += consumed;
+      if (failed) {
+        // No code of the converter's own: the code it was read from.
+        encode_[firsts[k].first] = firsts[k].second;
+        ++k;
+      }
+    }
+  }
+
+  static char32_t CodePointAt(const char* bytes) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
+    return static_cast<char32_t>(b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<std::uint32_t>(b[3]) << 24));
+  }
+
   static char32_t Decode(iconv_t cd, const unsigned char* in, std::size_t length) {
     char buffer[8];
     char* inPtr = const_cast<char*>(reinterpret_cast<const char*>(in));

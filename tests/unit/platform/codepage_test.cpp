@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <vector>
+
 #include "test_text.h"
 
 namespace yura {
@@ -43,6 +45,54 @@ TEST(CodePage, AsciiIsItselfInTheConverter) {
     iconv_close(converter);
     out.resize(out.size() - outLeft);
     EXPECT_EQ(out, ascii) << from << " to " << to;
+  }
+}
+
+// The tables are read from the converter in long runs; every character must
+// come out as the converter gives it one at a time.
+TEST(CodePage, TablesAgreeWithTheConverterCharacterByCharacter) {
+  struct TConverter {
+    explicit TConverter(const char* to, const char* from) : Handle(iconv_open(to, from)) {}
+    ~TConverter() {
+      if (Handle != reinterpret_cast<iconv_t>(-1)) iconv_close(Handle);
+    }
+    bool Convert(std::string in, std::string& out) const {
+      out.assign(16, '\0');
+      char* source = in.data();
+      char* target = out.data();
+      std::size_t inLeft = in.size(), outLeft = out.size();
+      iconv(Handle, nullptr, nullptr, nullptr, nullptr);
+      const bool done = iconv(Handle, &source, &inLeft, &target, &outLeft) != static_cast<std::size_t>(-1) && inLeft == 0;
+      out.resize(out.size() - outLeft);
+      return done;
+    }
+    iconv_t Handle;
+  };
+  const TConverter decoder("UTF-16LE", "CP932"), encoder("CP932", "UTF-16LE");
+  ASSERT_NE(decoder.Handle, reinterpret_cast<iconv_t>(-1));
+  ASSERT_NE(encoder.Handle, reinterpret_cast<iconv_t>(-1));
+  std::vector<bool> decoded(0x10000, false);
+  std::string out;
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    if (lead > 0x9F && lead < 0xE0) continue;
+    for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      const std::string pair{static_cast<char>(lead), static_cast<char>(trail)};
+      if (!decoder.Convert(pair, out) || out.size() != 2) continue;
+      const auto cp = static_cast<char16_t>(static_cast<unsigned char>(out[0]) | (static_cast<unsigned char>(out[1]) << 8));
+      decoded[cp] = true;
+      ASSERT_EQ(SjisToUtf16(pair), std::u16string(1, cp)) << lead << " " << trail;
+    }
+  }
+  for (int b = 0xA1; b <= 0xDF; ++b) decoded[0xFF61 + b - 0xA1] = true;  // half-width katakana
+  // Each character the tables know is written with the converter's own code.
+  for (char32_t cp = 0x80; cp < 0x10000; ++cp) {
+    if (!decoded[cp]) continue;
+    const std::string in{static_cast<char>(cp & 0xFF), static_cast<char>(cp >> 8)};
+    const std::u16string one(1, static_cast<char16_t>(cp));
+    if (encoder.Convert(in, out))
+      ASSERT_EQ(Utf16ToSjis(one), out) << "U+" << std::hex << static_cast<unsigned>(cp);
+    else
+      ASSERT_EQ(SjisToUtf16(Utf16ToSjis(one)), one) << "U+" << std::hex << static_cast<unsigned>(cp);
   }
 }
 
