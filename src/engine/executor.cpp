@@ -10,6 +10,7 @@
 #include "engine/dll.h"
 #include "engine/engine.h"
 #include "engine/events.h"
+#include "engine/formulacache.h"
 #include "engine/invoke.h"
 #include "source/sjis.h"
 #include "source/textlines.h"
@@ -37,6 +38,18 @@ bool IsLoopWord(std::string_view word) {
   if (!word.starts_with("繰") && !word.starts_with("反") && !word.starts_with("ル")) return false;
   const std::string stripped = StripOkurigana(word);
   return stripped == "繰返" || stripped == "反復" || stripped == "ループ";
+}
+
+// Whether an item starting with this byte is read as a plain word.
+bool StartsPlainWord(unsigned char c) {
+  static constexpr TByteSet kOtherItems{"\r\n;\"`#(*?\\$+-"};
+  return c != 0 && !kOtherItems.Has(c) && !IsDigit(c);
+}
+
+// A word that ClassifyWord does more with than push it.
+bool ActsOnItsOwn(std::string_view word) {
+  return EndsWithChars(word, "は") || EndsWithChars(word, "回") || EndsWithChars(word, "の時") ||
+         EndsWithChars(word, "て") || word == "もし" || IsLoopWord(word);
 }
 
 // A failed step leaves the cursor where it was: step over one character so
@@ -110,6 +123,7 @@ void TExecutor::ExecuteStep(TCursor& cursor) {
   if (cursor.IsEmpty()) return;
   SkipSeparators(cursor);
   const unsigned char c = cursor.Peek();
+  if (state_.ArgStack.Empty() && StartsPlainWord(c) && ReplayWordSentence(cursor)) return;
   switch (c) {
     case 0:
       EndSentence();
@@ -178,6 +192,38 @@ void TExecutor::ExecuteStep(TCursor& cursor) {
     return;
   }
   ClassifyWord(std::string(word), cursor, true);
+}
+
+TExecutor::TWordSentence TExecutor::ReadWordSentence(TCursor cursor) const {
+  // The steps ExecuteStep and ClassifyWord take over plain words, read ahead:
+  // any item they would do more with makes the sentence of another kind.
+  std::vector<std::string> words;
+  for (;;) {
+    SkipSeparators(cursor);
+    const unsigned char c = cursor.Peek();
+    if (c == 0 || c == '\r' || c == '\n' || c == ';') break;
+    if (!StartsPlainWord(c)) return {};
+    const std::string_view word = ReadWord(cursor);
+    if (word.empty() || (state_.SoshiteNode && word == state_.SoshiteNode->Name) || ActsOnItsOwn(word)) return {};
+    SkipSeparators(cursor);
+    const unsigned char next = cursor.Peek();
+    if (next == '=' || next == '&' || next == '(') return {};
+    words.emplace_back(word);
+  }
+  if (words.empty()) return {};
+  return {std::move(words), cursor.Pos};
+}
+
+bool TExecutor::ReplayWordSentence(TCursor& cursor) {
+  if (!CachesEnabledByEnvironment() || !TPlaceCache<TWordSentence>::Remembers(cursor)) return false;
+  const TWordSentence* sentence = wordSentences_.Find(cursor);
+  if (sentence == nullptr) sentence = &wordSentences_.Add(cursor, ReadWordSentence(cursor));
+  if (sentence->Words.empty()) return false;
+  for (const std::string& word : sentence->Words) state_.ArgStack.Push(word);
+  cursor.Pos = sentence->End;
+  // The end of a block's text ends the sentence at once.
+  if (cursor.AtEnd()) ExecuteStep(cursor);
+  return true;
 }
 
 void TExecutor::ClassifyWord(std::string t, TCursor& cursor, bool plainWord) {

@@ -4,8 +4,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/yurabase.h"
+#include "engine/placecache.h"
 #include "source/scanner.h"
 
 namespace yura {
@@ -48,6 +50,17 @@ class TExecutor final : public TEvaluatorHook {
   std::string PopArgument() override;
 
  private:
+  // A sentence of plain words, each pushed as it is written (Tに、Iを、足す):
+  // its words and where it ends, read once per place.
+  struct TWordSentence {
+    std::vector<std::string> Words;  // empty: a sentence of another kind
+    std::size_t End = 0;
+  };
+  TWordSentence ReadWordSentence(TCursor cursor) const;
+  // Pushes the words of a known word sentence at the cursor and moves to its
+  // end; false when the sentence is of another kind.
+  bool ReplayWordSentence(TCursor& cursor);
+
   void ClassifyWord(std::string t, TCursor& cursor, bool plainWord);
   std::string ReadNumberLedItem(TCursor& cursor);
   std::string ReadTableElementReference(TCursor& cursor);
@@ -56,6 +69,7 @@ class TExecutor final : public TEvaluatorHook {
 
   TEngine& engine_;
   TYuraBase& state_;
+  TPlaceCache<TWordSentence> wordSentences_;
 };
 
 bool IsCallableKind(const THashNode& node);
