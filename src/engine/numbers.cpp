@@ -200,19 +200,18 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
   return value;
 }
 
+// A conversion truncates toward zero itself; the range is tested on the value,
+// which truncates into it exactly when it is above min - 1 and below max + 1.
 std::optional<std::int32_t> TruncateToInt32(TNumber value) {
-  if (!std::isfinite(value)) return std::nullopt;
-  const TNumber t = std::trunc(value);
-  if (t < std::numeric_limits<std::int32_t>::min() || t > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
-  return static_cast<std::int32_t>(t);
+  if (!(value > -2147483649.0L && value < 2147483648.0L)) return std::nullopt;
+  return static_cast<std::int32_t>(value);
 }
 
 std::optional<std::int64_t> TruncateToInt64(TNumber value) {
-  if (!std::isfinite(value)) return std::nullopt;
-  const TNumber t = std::trunc(value);
-  // 2^63 is exactly representable; the valid range is [-2^63, 2^63).
-  if (t < -9223372036854775808.0L || t >= 9223372036854775808.0L) return std::nullopt;
-  return static_cast<std::int64_t>(t);
+  // From 2^63 on, extended precision holds no fraction: the valid values are
+  // [-2^63, 2^63), and NaN fails the test.
+  if (!(value >= -9223372036854775808.0L && value < 9223372036854775808.0L)) return std::nullopt;
+  return static_cast<std::int64_t>(value);
 }
 
 }  // namespace yura

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace yura {
 namespace {
 
@@ -44,9 +46,22 @@ TEST(ParseInteger, WholeTextOnly) {
   EXPECT_EQ(ParseInteger("2.5"), std::nullopt);
   EXPECT_EQ(ParseInteger("12円"), std::nullopt);
   EXPECT_EQ(ParseInteger(""), std::nullopt);
-  EXPECT_EQ(TruncateToInt32(-2.9L), -2);
-  EXPECT_EQ(TruncateToInt32(3e9L), std::nullopt);
-  EXPECT_EQ(TruncateToInt64(1.0L / 0.0L), std::nullopt);
+}
+
+TEST(Truncate, TowardZeroWithinTheRange) {
+  const std::pair<long double, std::optional<std::int32_t>> to32[] = {
+      {-2.9L, -2},          {2.9L, 2},           {3e9L, std::nullopt},         {-2147483648.5L, -2147483647 - 1},
+      {2147483647.9L, 2147483647}, {2147483648.0L, std::nullopt}, {-2147483649.0L, std::nullopt},
+      {std::numeric_limits<long double>::quiet_NaN(), std::nullopt},
+  };
+  for (const auto& [value, expected] : to32) EXPECT_EQ(TruncateToInt32(value), expected) << static_cast<double>(value);
+  const std::pair<long double, std::optional<std::int64_t>> to64[] = {
+      {1.0L / 0.0L, std::nullopt},  {-1.0L / 0.0L, std::nullopt}, {9223372036854775808.0L, std::nullopt},
+      {-9223372036854775808.0L, std::numeric_limits<std::int64_t>::min()}, {-7.5L, -7},
+      {9223372036854775807.0L, std::numeric_limits<std::int64_t>::max()}, {9223372036854775806.0L, 9223372036854775806LL},
+      {std::numeric_limits<long double>::quiet_NaN(), std::nullopt},
+  };
+  for (const auto& [value, expected] : to64) EXPECT_EQ(TruncateToInt64(value), expected) << static_cast<double>(value);
 }
 
 }  // namespace
