@@ -15,7 +15,7 @@ bool IsHiragana(unsigned code) { return code >= 0x82A0 && code <= 0x833E; }
 }  // namespace
 
 void THashNode::DropValuePrefix(std::size_t count) {
-  if (held_ && heldUnwritten_) WriteHeldCells();
+  WritePending();
   held_.reset();
   ++version_;
   valueStart_ = std::min(valueStart_ + count, value_.size());
@@ -48,16 +48,12 @@ void THashNode::WriteHeldCells() const {
   heldUnwritten_ = false;
 }
 
-void THashNode::SetWholeNumber(std::int64_t number) {
+void THashNode::WriteWholeNumber() const {
   char digits[24];
-  const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, number);
-  // Written over the old text, whose room is kept.
+  const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, static_cast<std::int64_t>(Reading.Number));
   value_.assign(digits, static_cast<std::size_t>(end - digits));
   valueStart_ = 0;
-  held_.reset();
-  heldUnwritten_ = false;
-  ++version_;
-  Reading = {version_, static_cast<TNumber>(number), true};
+  numberUnwritten_ = false;
 }
 
 void THashNode::Assign(const THashNode& other) {

@@ -66,7 +66,7 @@ struct THashNode {
     return value_;
   }
   std::string_view ValueView() const {
-    if (held_ && heldUnwritten_) WriteHeldCells();
+    WritePending();
     return std::string_view(value_).substr(valueStart_);
   }
   std::string& MutableValue() {
@@ -80,6 +80,7 @@ struct THashNode {
     valueStart_ = 0;
     held_.reset();
     heldUnwritten_ = false;
+    numberUnwritten_ = false;
     ++version_;
   }
 
@@ -105,8 +106,17 @@ struct THashNode {
     bool Plain = false;  // a plain decimal such as "-12" or "0.5"
   };
   mutable TNumberReading Reading;
-  // Sets the value to the digits of a whole number, and keeps its reading.
-  void SetWholeNumber(std::int64_t number);
+  // Sets the value to the digits of a whole number, and keeps its reading;
+  // the digits are written when the text is read (a loop counter's, often
+  // never).
+  void SetWholeNumber(std::int64_t number) {
+    valueStart_ = 0;
+    held_.reset();
+    heldUnwritten_ = false;
+    numberUnwritten_ = true;
+    ++version_;
+    Reading = {version_, static_cast<TNumber>(number), true};
+  }
   // Drops the first bytes of the value in amortised constant time, so that
   // cutting a large value piece by piece stays linear.
   void DropValuePrefix(std::size_t count);
@@ -118,13 +128,21 @@ struct THashNode {
                                                  bool reserved);
 
  private:
-  // The text as it stands: held cells written, dropped bytes given back.
+  // The text written from what stands for it: a whole number, held cells.
+  void WritePending() const {
+    if (numberUnwritten_)
+      WriteWholeNumber();
+    else if (held_ && heldUnwritten_)
+      WriteHeldCells();
+  }
+  // The text as it stands: written, and dropped bytes given back.
   void Settle() const {
-    if (held_ && heldUnwritten_) WriteHeldCells();
+    WritePending();
     if (valueStart_ == 0) return;
     value_.erase(0, valueStart_);
     valueStart_ = 0;
   }
+  void WriteWholeNumber() const;
   void WriteHeldCells() const;
 
   mutable std::string value_;
@@ -132,6 +150,7 @@ struct THashNode {
   std::uint64_t version_ = 0;
   std::shared_ptr<THeldCells> held_;  // shared by copies until one changes
   mutable bool heldUnwritten_ = false;
+  mutable bool numberUnwritten_ = false;  // the value is Reading.Number, not yet in value_
 };
 
 using TNodeRef = std::shared_ptr<THashNode>;

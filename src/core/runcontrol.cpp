@@ -20,7 +20,11 @@ void Leave(TYuraBase& state) {
 // pass and the start of the next runs script code, so no one can tell.
 void NextPassInPlace(TYuraBase& state, TRunControl& frame) {
   frame.Counter = NextPass(frame.Counter);
-  state.Cursor = TCursor(frame.Body, 0);
+  // The cursor is at the end of the body it ran: only its place changes.
+  if (state.Cursor.Text == frame.Body)
+    state.Cursor.Pos = 0;
+  else
+    state.Cursor = TCursor(frame.Body, 0);
 }
 
 // The end of the innermost frame's block.

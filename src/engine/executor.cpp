@@ -102,7 +102,11 @@ void TExecutor::RunScript() {
       }
       if (s.RunStack.Count() > kMaxRunFrames) engine_.Raise(kMsgEndlessLoop);
       if (!last.IsEmpty() && s.Cursor == last) engine_.Raise(kMsgNoProgress);
-      last = s.Cursor;
+      // Held, so that no other text can come to its address.
+      if (last.Text == s.Cursor.Text)
+        last.Pos = s.Cursor.Pos;
+      else
+        last = s.Cursor;
       ExecuteStep(s.Cursor);
     } catch (const EYura& error) {
       engine_.HandleScriptError(error);

@@ -107,5 +107,55 @@ TEST(THashNode, AssignCopiesAllButTheName) {
   EXPECT_EQ(a.Table, b.Table);
 }
 
+TEST(THashNode, ValuesKeptInAnotherFormReadAsTheirText) {
+  // A whole number and held cells stand for a text that is written when
+  // read, in every way of reading and changing it.
+  THashNode node;
+  node.SetValue("old text");
+  node.SetWholeNumber(-1234567);
+  EXPECT_EQ(node.ValueView(), "-1234567");
+  node.SetWholeNumber(42);
+  const THashNode copy = node;
+  EXPECT_EQ(copy.Value(), "42");
+  node.DropValuePrefix(1);
+  EXPECT_EQ(node.Value(), "2");
+  node.SetWholeNumber(99);
+  node.MutableValue() += "x";
+  EXPECT_EQ(node.Value(), "99x");
+  node.SetValue("a\r\nb\r\n");
+  node.HoldCells({"a", "b"});
+  const std::uint64_t before = node.ValueVersion();
+  node.MutableHeldCells().push_back("c");
+  EXPECT_NE(node.ValueVersion(), before);
+  const THashNode held = node;
+  node.MutableHeldCells()[0] = "z";  // the copy keeps its own cells
+  EXPECT_EQ(held.Value(), "a\r\nb\r\nc\r\n");
+  EXPECT_EQ(node.ValueView(), "z\r\nb\r\nc\r\n");
+  node.SetWholeNumber(7);
+  EXPECT_EQ(node.HeldCells(), nullptr);
+  EXPECT_EQ(node.Value(), "7");
+}
+
+TEST(THash, IndexFollowsAddReplaceAndDelete) {
+  // Names whose bytes add up alike share a bucket; the index still finds
+  // each, and the generation tells every change.
+  THash table;
+  const std::uint64_t start = table.Generation();
+  for (int i = 0; i < 2000; ++i) table.Add(THashNode::MakeVariable("k" + std::to_string(i), std::to_string(i), 0, false));
+  EXPECT_EQ(table.Count(), 2000);
+  EXPECT_EQ(table.GetValue("k1999", false), "1999");
+  const std::uint64_t added = table.Generation();
+  EXPECT_NE(added, start);
+  table.Add(THashNode::MakeVariable("k5", "five", 0, false));
+  EXPECT_EQ(table.GetValue("k5", false), "five");
+  EXPECT_EQ(table.Count(), 2000);
+  EXPECT_NE(table.Generation(), added);
+  EXPECT_EQ(table.Delete("k5", false), 1999);
+  EXPECT_EQ(table.Find("k5", false), nullptr);
+  EXPECT_EQ(table.ListNames().find("k5\r\n"), std::string::npos);
+  table.Clear();
+  EXPECT_EQ(table.Find("k7", false), nullptr);
+}
+
 }  // namespace
 }  // namespace yura
