@@ -85,6 +85,11 @@ namespace {
 // text is of another form.
 std::vector<std::size_t> AppendedTerms(std::string_view target, TCursor at, std::size_t end) {
   std::vector<std::size_t> terms;
+  // The first term must be read as the word X: anything a term reads in
+  // another way (a number, a literal, a group, a negation) is refused.
+  SkipBlanks(at);
+  const unsigned char first = at.Peek();
+  if (IsDigit(first) || first == '$' || first == '-' || first == '(' || first == '"' || first == '`') return {};
   if (ReadWord(at) != target) return {};
   for (;;) {
     SkipBlanks(at);
@@ -102,6 +107,8 @@ std::vector<std::size_t> AppendedTerms(std::string_view target, TCursor at, std:
         return {};
     } else if (IsDigit(c)) {
       ReadNumber(at);
+    } else if (c == '$') {
+      return {};
     } else {
       const std::string_view word = ReadWord(at);
       if (word.empty() || word == target || EndsWithChars(word, "の") || at.Peek() == '(' || at.Peek() == '#') return {};
