@@ -16,7 +16,7 @@ bool IsHiragana(unsigned code) { return code >= 0x82A0 && code <= 0x833E; }
 
 void THashNode::DropValuePrefix(std::size_t count) {
   WritePending();
-  held_.reset();
+  ForgetOtherForms();
   ++version_;
   valueStart_ = std::min(valueStart_ + count, value_.size());
   // The dropped bytes are given back once they outweigh what is left.

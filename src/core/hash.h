@@ -71,16 +71,14 @@ struct THashNode {
   }
   std::string& MutableValue() {
     Settle();
-    held_.reset();
+    ForgetOtherForms();
     ++version_;
     return value_;
   }
   void SetValue(std::string value) {
     value_ = std::move(value);
     valueStart_ = 0;
-    held_.reset();
-    heldUnwritten_ = false;
-    numberUnwritten_ = false;
+    ForgetOtherForms();
     ++version_;
   }
 
@@ -111,8 +109,7 @@ struct THashNode {
   // never).
   void SetWholeNumber(std::int64_t number) {
     valueStart_ = 0;
-    held_.reset();
-    heldUnwritten_ = false;
+    ForgetOtherForms();
     numberUnwritten_ = true;
     ++version_;
     Reading = {version_, static_cast<TNumber>(number), true};
@@ -144,6 +141,12 @@ struct THashNode {
   }
   void WriteWholeNumber() const;
   void WriteHeldCells() const;
+  // The text alone stands for the value from now on.
+  void ForgetOtherForms() {
+    held_.reset();
+    heldUnwritten_ = false;
+    numberUnwritten_ = false;
+  }
 
   mutable std::string value_;
   mutable std::size_t valueStart_ = 0;

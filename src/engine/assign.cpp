@@ -120,7 +120,7 @@ std::vector<std::size_t> AppendedTerms(std::string_view target, TCursor at, std:
 
 bool TAssigner::AssignPlainFormula(const std::string& target, TCursor& cursor) {
   TFormulaCache& formulas = engine_.Calc().Formulas();
-  if (!formulas.Enabled() || !TPlaceCache<TPlainAssignment>::Remembers(cursor)) return false;
+  if (!formulas.Enabled() || !plainAssignments_.Remembers(cursor)) return false;
   TPlainAssignment* plan = plainAssignments_.Find(cursor);
   if (plan == nullptr) {
     static constexpr TByteSet kSentenceEnd{"\r\n;"};

@@ -82,8 +82,6 @@ struct TOperand {
   mutable bool hasText_ = false;
 };
 
-bool Pairs(unsigned char c) { return c == '&' || c == '<' || c == '=' || c == '>' || c == '|'; }
-
 // Recursive descent over the levels && || < comparisons < + - & < * / % ^.
 class TFormula {
  public:
@@ -120,7 +118,7 @@ class TFormula {
       const TKind previous = kind_;
       text_.assign(1, static_cast<char>(c));
       ++cursor_.Pos;
-      if (Pairs(c) && Pairs(cursor_.Peek())) text_ += static_cast<char>(cursor_.Peek()), ++cursor_.Pos;
+      if (kPairingOperatorChars.Has(c) && kPairingOperatorChars.Has(cursor_.Peek())) text_ += static_cast<char>(cursor_.Peek()), ++cursor_.Pos;
       kind_ = kOperator;
       if (previous == kOperator || previous == kStart) {
         if (text_ == "-") {

@@ -11,7 +11,6 @@
 #include "engine/calculator.h"
 #include "engine/engine.h"
 #include "engine/executor.h"
-#include "engine/formulacache.h"
 #include "source/halfwidth.h"
 #include "source/scanner.h"
 #include "source/sjis.h"
@@ -217,7 +216,7 @@ void If(TEngine& engine, THashNode&) {
   TCursor& cursor = state.Cursor;
   // A condition read here before is the same formula.
   TPlaceCache<TEngine::TConditionPlace>& places = engine.ConditionPlaces();
-  const bool remember = CachesEnabledByEnvironment() && TPlaceCache<TEngine::TConditionPlace>::Remembers(cursor);
+  const bool remember = places.Remembers(cursor);
   std::string formula;
   if (const TEngine::TConditionPlace* known = remember ? places.Find(cursor) : nullptr) {
     formula = known->Formula;
@@ -364,7 +363,7 @@ TRunControl ReadBlock(TEngine& engine, TCursor& cursor, TRunKind kind) {
   // A block read here before is the same block: the same text, so that what
   // is remembered inside it holds the next time too.
   TPlaceCache<TEngine::TBlockPlace>& places = engine.BlockPlaces();
-  const bool remember = CachesEnabledByEnvironment() && TPlaceCache<TEngine::TBlockPlace>::Remembers(cursor);
+  const bool remember = places.Remembers(cursor);
   if (const TEngine::TBlockPlace* known = remember ? places.Find(cursor) : nullptr) {
     frame.Body = known->Body;
     cursor.Pos = known->End;

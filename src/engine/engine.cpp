@@ -132,8 +132,8 @@ std::optional<long long> TEngine::PlainConditionValue(std::string_view condition
   const auto value = calculator_->Formulas().Evaluate(condition, false);
   if (!value) return std::nullopt;
   // The value as ConditionValue reads it from its text.
-  const TNumber read = IsWrittenExactly(*value) ? *value : ToNumber(NumberText(*value));
-  return std::trunc(read) != 0 ? 1 : 0;
+  bool plain = false;
+  return std::trunc(ReadBackNumber(*value, plain)) != 0 ? 1 : 0;
 }
 
 }  // namespace yura

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "core/runcontrol.h"
-#include "engine/placecache.h"
 #include "core/yurabase.h"
 #include "engine/numbers.h"
+#include "engine/placecache.h"
 
 namespace yura {
 

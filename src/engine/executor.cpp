@@ -10,7 +10,6 @@
 #include "engine/dll.h"
 #include "engine/engine.h"
 #include "engine/events.h"
-#include "engine/formulacache.h"
 #include "engine/invoke.h"
 #include "source/sjis.h"
 #include "source/textlines.h"
@@ -219,7 +218,7 @@ TExecutor::TWordSentence TExecutor::ReadWordSentence(TCursor cursor) const {
 }
 
 bool TExecutor::ReplayWordSentence(TCursor& cursor) {
-  if (!CachesEnabledByEnvironment() || !TPlaceCache<TWordSentence>::Remembers(cursor)) return false;
+  if (!wordSentences_.Remembers(cursor)) return false;
   const TWordSentence* sentence = wordSentences_.Find(cursor);
   if (sentence == nullptr) sentence = &wordSentences_.Add(cursor, ReadWordSentence(cursor));
   if (sentence->Words.empty()) return false;

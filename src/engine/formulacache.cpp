@@ -1,7 +1,6 @@
 #include "engine/formulacache.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "engine/numbers.h"
 #include "source/scanner.h"
@@ -60,8 +59,6 @@ struct TValue {
 bool IsComparison(TOp op) { return op >= TOp::kEqual && op <= TOp::kAtMost; }
 bool IsProduct(TOp op) { return op >= TOp::kMultiply && op <= TOp::kPower; }
 
-bool Pairs(unsigned char c) { return c == '&' || c == '<' || c == '=' || c == '>' || c == '|'; }
-
 // The operator the calculator reads at the cursor, or nothing when it is no
 // operator this program knows (a lone "&" joins texts).
 std::optional<TOp> OperatorOf(std::string_view text) {
@@ -77,16 +74,6 @@ std::optional<TOp> OperatorOf(std::string_view text) {
   return std::nullopt;
 }
 
-// The number as the calculator reads it back after writing it as text.
-TNumber ReadBack(TNumber number, bool& plain) {
-  if (IsWrittenExactly(number)) {
-    plain = true;
-    return number;
-  }
-  const std::string text = NumberText(number);
-  plain = IsPlainDecimal(text);
-  return ToNumber(text);
-}
 
 // A cheap first look: an operator, and no text literal or line end.
 bool LooksLikeFormula(std::string_view text) {
@@ -168,7 +155,7 @@ class TFormulaCompiler {
     }
     if (!kOperatorChars.Has(c)) return false;
     std::size_t length = 1;
-    if (Pairs(c) && Pairs(cursor_.Peek(1))) length = 2;
+    if (kPairingOperatorChars.Has(c) && kPairingOperatorChars.Has(cursor_.Peek(1))) length = 2;
     const auto op = OperatorOf(std::string_view(cursor_.Ptr(), length));
     if (!op) return false;
     cursor_.Pos += length;
@@ -307,7 +294,7 @@ std::optional<TNumber> TFormulaProgram::Run(const THash& words, bool asArgument)
         TValue& value = stack[top - 1];
         if (value.IsNumber) {
           bool plain = false;
-          const TNumber number = ReadBack(value.Number, plain);
+          const TNumber number = ReadBackNumber(value.Number, plain);
           value = {number, true, plain, true};
         }
         break;
@@ -391,14 +378,17 @@ TFormulaCache::TFormulaCache(const THash& words) : words_(words), enabled_(Cache
 
 TFormulaCache::~TFormulaCache() = default;
 
-std::shared_ptr<TFormulaProgram> TFormulaCache::ProgramFor(std::string_view text) {
+const std::shared_ptr<TFormulaProgram>* TFormulaCache::Entry(std::string_view text) {
   if (!enabled_ || text.size() > kMaxFormulaLength || !LooksLikeFormula(text)) return nullptr;
-  if (const auto found = programs_.find(text); found != programs_.end()) return found->second;
+  if (const auto found = programs_.find(text); found != programs_.end()) return &found->second;
   // Formulas still in use are compiled again soon.
   if (programs_.size() >= kMaxPrograms) programs_.clear();
-  std::shared_ptr<TFormulaProgram> program = TFormulaProgram::Compile(text);
-  programs_.emplace(std::string(text), program);
-  return program;
+  return &programs_.emplace(std::string(text), TFormulaProgram::Compile(text)).first->second;
+}
+
+std::shared_ptr<TFormulaProgram> TFormulaCache::ProgramFor(std::string_view text) {
+  const std::shared_ptr<TFormulaProgram>* entry = Entry(text);
+  return entry != nullptr ? *entry : nullptr;
 }
 
 std::optional<TNumber> TFormulaCache::Run(TFormulaProgram& program, bool asArgument) {
@@ -407,19 +397,9 @@ std::optional<TNumber> TFormulaCache::Run(TFormulaProgram& program, bool asArgum
 }
 
 std::optional<TNumber> TFormulaCache::Evaluate(std::string_view text, bool asArgument) {
-  if (!enabled_ || text.size() > kMaxFormulaLength || !LooksLikeFormula(text)) return std::nullopt;
-  const auto found = programs_.find(text);
-  TFormulaProgram* program = found != programs_.end() ? found->second.get() : ProgramFor(text).get();
-  if (program == nullptr || program->Retired()) return std::nullopt;
-  return program->Run(words_, asArgument);
-}
-
-bool CachesEnabledByEnvironment() {
-  static const bool enabled = [] {
-    const char* off = std::getenv("YURAHOSI_NO_CACHE");
-    return off == nullptr || std::string_view(off) != "1";
-  }();
-  return enabled;
+  const std::shared_ptr<TFormulaProgram>* entry = Entry(text);
+  if (entry == nullptr || !*entry) return std::nullopt;
+  return Run(**entry, asArgument);
 }
 
 }  // namespace yura

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "core/hash.h"
+#include "engine/placecache.h"
 
 namespace yura {
 
@@ -48,15 +49,15 @@ class TFormulaCache {
   void SetEnabled(bool enabled) { enabled_ = enabled; }
 
  private:
+  // The map's entry for the text, compiled on first sight; null for a text
+  // that is not looked at (too long, no operator, a literal, a line end).
+  const std::shared_ptr<TFormulaProgram>* Entry(std::string_view text);
+
   const THash& words_;
   bool enabled_ = true;
   // Texts that are no plain formula keep a null program, so that they are
   // compiled only once.
   std::unordered_map<std::string, std::shared_ptr<TFormulaProgram>, TTextHash, std::equal_to<>> programs_;
 };
-
-// Whether the caches that remember what was read from a text or a value are
-// on: off for the whole run when the environment sets YURAHOSI_NO_CACHE=1.
-bool CachesEnabledByEnvironment();
 
 }  // namespace yura

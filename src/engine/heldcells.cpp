@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "engine/formulacache.h"
+#include "engine/placecache.h"
 #include "source/sjis.h"
 #include "source/textlines.h"
 

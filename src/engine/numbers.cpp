@@ -174,6 +174,16 @@ bool IsPlainDecimal(std::string_view s) {
   return i == s.size();
 }
 
+TNumber ReadBackNumber(TNumber value, bool& plain) {
+  if (IsWrittenExactly(value)) {
+    plain = true;
+    return value;
+  }
+  const std::string text = NumberText(value);
+  plain = IsPlainDecimal(text);
+  return ToNumber(text);
+}
+
 const THashNode::TNumberReading& NumberReadingOf(const THashNode& node) {
   THashNode::TNumberReading& reading = node.Reading;
   if (reading.Version != node.ValueVersion()) {

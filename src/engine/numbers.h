@@ -26,6 +26,11 @@ inline bool IsWrittenExactly(TNumber value) {
   return value > -1e15L && value < 1e15L && static_cast<TNumber>(static_cast<long long>(value)) == value;
 }
 
+// The number as it reads back once written as text (15 significant digits;
+// the infinities and NaN read back as 0); `plain` tells whether that text is
+// a plain decimal.
+TNumber ReadBackNumber(TNumber value, bool& plain);
+
 // Whether the text is a plain decimal: an optional "-", digits, and an
 // optional "." with digits.
 bool IsPlainDecimal(std::string_view text);

@@ -15,11 +15,16 @@
 
 namespace yura {
 
+// Whether the caches that remember what was read from a text or a value are
+// on: off for the whole run when the environment sets YURAHOSI_NO_CACHE=1.
+bool CachesEnabledByEnvironment();
+
 template <typename TEntry>
 class TPlaceCache {
  public:
-  // Texts borrowed for a moment (owned by no one) are never remembered.
-  static bool Remembers(const TCursor& at) { return at.Text.use_count() > 0; }
+  // Places are remembered while the caches are on, and never in a text
+  // borrowed for a moment (owned by no one).
+  bool Remembers(const TCursor& at) const { return enabled_ && at.Text.use_count() > 0; }
 
   TEntry* Find(const TCursor& at) {
     if (!Remembers(at)) return nullptr;
@@ -44,6 +49,8 @@ class TPlaceCache {
   static constexpr std::size_t kMaxPlaces = 8192;
   static constexpr std::size_t kMaxTexts = 256;
   static constexpr std::size_t kMaxHeldBytes = 32u << 20;
+
+  const bool enabled_ = CachesEnabledByEnvironment();
 
   void Clear() {
     slots_.clear();

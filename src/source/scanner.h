@@ -33,6 +33,9 @@ class TByteSet {
 
 inline constexpr TByteSet kWordDelimiters{"\t\r \"#%&()*+,-/:;<=>?\\^`\xA4"};
 inline constexpr TByteSet kOperatorChars{"%&*+-/<=>^|"};
+// Operator characters that join with a following one into one operator
+// ("&&", "<=", "<>", "||").
+inline constexpr TByteSet kPairingOperatorChars{"&<=>|"};
 inline constexpr TByteSet kSeparators{"\t ,\xA4"};
 inline constexpr TByteSet kBlanks{"\t "};
 

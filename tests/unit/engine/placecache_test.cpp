@@ -22,7 +22,7 @@ TEST(PlaceCache, RemembersPlacesOfOwnedTextsOnly) {
   EXPECT_EQ(cache.Find(TCursor(text, 1)), nullptr);
   // A text borrowed for a moment may be followed by another at its address.
   const std::string borrowed = "A=1";
-  EXPECT_FALSE(TPlaceCache<int>::Remembers(TCursor(TText(TText(), &borrowed), 2)));
+  EXPECT_FALSE(cache.Remembers(TCursor(TText(TText(), &borrowed), 2)));
 }
 
 TEST(PlaceCache, KeepsNeitherManyNorLargeTextsAlive) {
